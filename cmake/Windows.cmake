@@ -1,0 +1,45 @@
+# Cross build: FILORA.EXE, the Wine tests and the benchmark programs.
+enable_language(RC)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 version gdi32 user32 kernel32)
+
+add_library(filora_core STATIC ${FILORA_CORE_SOURCES})
+add_library(filora_app STATIC ${FILORA_WIN_SOURCES})
+foreach(lib filora_core filora_app)
+  target_include_directories(${lib} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+  target_compile_options(${lib} PRIVATE ${FILORA_CHARSET_FLAGS} -Wall -Wextra)
+  target_compile_definitions(${lib} PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600)
+endforeach()
+target_link_libraries(filora_app PUBLIC filora_core ${WIN_LIBS})
+
+add_executable(FILORA WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain_win.cpp ${PROJECT_SOURCE_DIR}/res/filora.rc)
+set_target_properties(FILORA PROPERTIES OUTPUT_NAME FILORA SUFFIX ".EXE")
+target_compile_options(FILORA PRIVATE ${FILORA_CHARSET_FLAGS})
+target_link_libraries(FILORA PRIVATE filora_app)
+# Static runtime: the exe needs nothing but Windows' own DLLs. Large-address-aware for long lists.
+target_link_options(FILORA PRIVATE -static -Wl,--large-address-aware)
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB WIN_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(win_test_support STATIC ${WIN_SUPPORT_SOURCES})
+target_compile_options(win_test_support PRIVATE ${FILORA_CHARSET_FLAGS})
+target_include_directories(win_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
+target_link_libraries(win_test_support PUBLIC filora_app gtest)
+
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*_test.cpp)
+foreach(src ${WIN_TEST_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} ${PROJECT_SOURCE_DIR}/res/filora.rc)
+  target_compile_options(${name} PRIVATE ${FILORA_CHARSET_FLAGS})
+  target_link_libraries(${name} PRIVATE win_test_support gtest_main)
+  target_link_options(${name} PRIVATE -static)
+  add_dependencies(${name} FILORA)
+endforeach()
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

@@ -1,0 +1,49 @@
+# Sourced by the scripts that run Windows programs: one Wine prefix under the build folder,
+# code page 932 through the Japanese locale, and an X display (Xvfb when there is none).
+FILORA_ROOT=${FILORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${FILORA_WINEPREFIX:-$FILORA_ROOT/build/wineprefix}
+export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+filora_xvfb_pid=
+filora_start_xvfb() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    filora_xvfb_pid=$!
+    export DISPLAY=:$n
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$filora_xvfb_pid" 2>/dev/null
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+filora_stop_xvfb() {
+  if [ -n "$filora_xvfb_pid" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$filora_xvfb_pid" 2>/dev/null || true
+    wait "$filora_xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+# Creates the prefix on first use (about 20 s), once even when several runs start together.
+filora_ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "creating Wine prefix $WINEPREFIX" >&2
+      wineboot -i >/dev/null 2>&1
+      wineserver -w
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}

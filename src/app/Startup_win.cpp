@@ -1,0 +1,39 @@
+#include "app/Startup_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/MainWindow_win.h"
+#include "scan/PathJoin.h"
+#include "settings/SettingsFile_win.h"
+
+void DispatchLoopMessage(MSG& msg) {
+  if (msg.message == WM_DROPFILES) {
+    HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
+    char path[kPathSize] = "";
+    DragQueryFileA(drop, 0, path, sizeof path);
+    DragFinish(drop);
+    SetWindowTextA(msg.hwnd, path);
+    // The handle is gone now; nobody else may use it.
+    msg.wParam = 0;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+int RunFilora(HINSTANCE instance, int showCommand) {
+  if (HWND first = FindWindowA(kAppName, nullptr)) {
+    ShowWindow(first, SW_RESTORE);
+    SetForegroundWindow(first);
+    return 0;
+  }
+  LoadSettings();
+  // The list view and status bar classes must exist before the window creates its controls.
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  if (!RegisterMainWindowClass(instance)) return 0;
+  if (!CreateMainWindow(instance, showCommand)) return 0;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchLoopMessage(msg);
+  return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}

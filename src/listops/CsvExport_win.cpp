@@ -1,0 +1,3 @@
+#include "listops/CsvExport_win.h"
+
+void SaveListAsCsv() {}

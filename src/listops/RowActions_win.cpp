@@ -1,0 +1,5 @@
+#include "listops/RowActions_win.h"
+
+void OnListKeyDown(WORD) {}
+void DeleteSelectedRows() {}
+void OpenSelectedRows() {}

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Plain unsigned byte order of whole texts: -1, 0 or +1.
+int CompareCellBytes(const std::string& a, const std::string& b);
+
+// Numeric value of a size cell ("   1234"); false when the text is not a plain number.
+// Signed: older exports wrote sizes of 2 GiB and more as negative numbers ("-1294967296").
+bool ParseSizeCell(const std::string& text, long long& value);
+
+// Compares two cells of a column: the size column by number (non-numbers first, by bytes),
+// every other column by bytes.
+int CompareCells(int column, const std::string& a, const std::string& b);
+
+// The stable order of rows by their keys: result[k] is the current index of the row that goes
+// to position k. Equal keys keep their current order in both directions.
+std::vector<std::size_t> SortedRowOrder(int column, const std::vector<std::string>& keys,
+                                        bool descending);

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstddef>
+
+constexpr std::size_t kPathSize = 260;
+
+// True when the last whole character of text is a single-byte backslash.
+// 0x5C can be the trail byte of a double-byte character (表, ソ), which does not count.
+bool EndsWithBackslash932(const char* text);
+
+// dir = folder with a trailing backslash. False (dir untouched) when it would not fit in kPathSize.
+bool MakeDirWithBackslash(char (&dir)[kPathSize], const char* folder);
+
+// out = dir + name. False (out untouched) when the result would not fit in kPathSize.
+bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name);

@@ -1,0 +1,111 @@
+#include "settings/SettingsKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace {
+
+TEST(SettingsKeys, NamesAndDefaults) {
+  EXPECT_STREQ("OPTION", kSettingsSection);
+  EXPECT_STREQ("FILTER", kFilterKey);
+  EXPECT_STREQ("*.*", kDefaultFilter);
+  EXPECT_STREQ("DIR1", kFolderKey);
+  struct Case {
+    const IntSettingKey& key;
+    const char* name;
+    int value;
+  } const cases[] = {
+      {kSubKey, "SUB", 1},       {kAutoKey, "AUTO", 0},       {kDeleteKey, "DELETE", 1},
+      {kTopKey, "TOP", 0},       {kBottomKey, "BOTTOM", 480}, {kLeftKey, "LEFT", 0},
+      {kRightKey, "RIGHT", 640}, {kColorKey, "COLOR", 0xE6FFFF},
+  };
+  for (const Case& c : cases) {
+    EXPECT_STREQ(c.name, c.key.key);
+    EXPECT_EQ(c.value, c.key.defaultValue) << c.name;
+  }
+}
+
+TEST(ColumnWidthKey, OneBasedTwoDigits) {
+  struct Case {
+    int column;
+    const char* expected;
+  } const cases[] = {{0, "COLMN01"}, {8, "COLMN09"}, {9, "COLMN10"}, {16, "COLMN17"}};
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ColumnWidthKey(c.column));
+}
+
+TEST(FilterHistoryKey, ThreeDigits) {
+  struct Case {
+    int number;
+    const char* expected;
+  } const cases[] = {{1, "FILTER001"}, {42, "FILTER042"}, {100, "FILTER100"}, {999, "FILTER999"}};
+  for (const Case& c : cases) EXPECT_EQ(c.expected, FilterHistoryKey(c.number));
+}
+
+TEST(SettingsPathFromExePath, ReplacesTheLastThreeCharacters) {
+  struct Case {
+    std::string exe, expected;
+  } const cases[] = {
+      {"C:\\Tools\\FILORA.EXE", "C:\\Tools\\FILORA.INI"},
+      {"C:\\Tools\\filora.exe", "C:\\Tools\\filora.INI"},
+      {"C:\\図表\\FILORA.EXE", "C:\\図表\\FILORA.INI"},
+      {"abc", "INI"},
+      {"ab", "ab.INI"},
+      {"", ".INI"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, SettingsPathFromExePath(c.exe)) << c.exe;
+}
+
+TEST(ParseIniInt, ReadsLikeTheProfileReader) {
+  struct Case {
+    const char* text;
+    int expected;
+  } const cases[] = {
+      {"", 0},
+      {"12", 12},
+      {"0", 0},
+      {"  \t-34", -34},
+      {"+5", 5},
+      {"007", 7},
+      {"12abc", 12},
+      {"1 2", 1},
+      {"abc", 0},
+      {"-", 0},
+      {"0x1F", 31},
+      {"0Xe6ffff", 0xE6FFFF},
+      {"15138815", 0xE6FFFF},
+      {"-0x10", -16},
+      {"0x", 0},
+      {"0xZ", 0},
+      {"0x1G", 1},
+      {"x10", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 99)) << c.text;
+}
+
+TEST(ParseIniInt, MissingValueIsTheDefault) {
+  EXPECT_EQ(480, ParseIniInt(nullptr, 480));
+  EXPECT_EQ(0, ParseIniInt("", 480));
+}
+
+TEST(ParseIniInt, ClampsToTheIntRange) {
+  struct Case {
+    const char* text;
+    int expected;
+  } const cases[] = {
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"99999999999999999999999999", INT_MAX},
+      {"-99999999999999999999999999", INT_MIN},
+      {"0x7FFFFFFF", INT_MAX},
+      {"0xFFFFFFFF", INT_MAX},
+      {"0xFFFFFFFFFFFFFFFFFFFFFFFF", INT_MAX},
+      {"-0x80000000", INT_MIN},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 7)) << c.text;
+}
+
+}  // namespace
