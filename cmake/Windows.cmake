@@ -43,3 +43,8 @@ endforeach()
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# Programs and files that the Wine tests use as their subjects (built, not committed).
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
+  add_subdirectory(tests/win/fixtures)
+endif()
