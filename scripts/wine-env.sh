@@ -36,14 +36,19 @@ filora_stop_xvfb() {
 }
 
 # Creates the prefix on first use (about 20 s), once even when several runs start together.
+# Windows live in a virtual desktop: without a window manager Wine otherwise waits about 2 s
+# for every top-level window it hides or destroys, and the desktop draws real title bars.
 filora_ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/.filora-ready" ]; then
       echo "creating Wine prefix $WINEPREFIX" >&2
       wineboot -i >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
       wineserver -w
+      touch "$WINEPREFIX/.filora-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

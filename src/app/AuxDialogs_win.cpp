@@ -1,6 +1,82 @@
 #include "app/AuxDialogs_win.h"
 
-void BrowseForFolder(HWND, char*) {}
-void ChooseBackgroundColor() {}
-void AboutDialog(HWND) {}
-void ShowHelp(HWND) {}
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include "app/MainWindow_win.h"
+#include "scan/PathJoin.h"
+#include "settings/SettingsFile_win.h"
+
+static const char kPickerTitle[] = "フォルダを選択してください";
+static const char kHelpFile[] = "FILORA.HLP";
+
+// Reset before every opening, so custom colours last only while the dialog is open.
+static COLORREF customColors[16];
+
+void BrowseForFolder(HWND owner, char* buffer) {
+  IMalloc* allocator = nullptr;
+  if (FAILED(SHGetMalloc(&allocator))) allocator = nullptr;
+  // The picker writes the display name into buffer; kept to restore it if no path comes of it.
+  char previous[kPathSize];
+  lstrcpynA(previous, buffer, kPathSize);
+
+  BROWSEINFOA info = {};
+  info.hwndOwner = owner;
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = buffer;
+  info.lpszTitle = kPickerTitle;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(buffer);
+  info.iImage = 0;
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  if (chosen) {
+    char path[MAX_PATH] = "";
+    if (SHGetPathFromIDListA(chosen, path) && path[0] != '\0')
+      lstrcpynA(buffer, path, kPathSize);
+    else
+      lstrcpynA(buffer, previous, kPathSize);
+    // Both name the shell's task allocator; the item list is never freed through anything else.
+    if (allocator)
+      allocator->Free(chosen);
+    else
+      CoTaskMemFree(chosen);
+  }
+  if (allocator) allocator->Release();
+}
+
+int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM lpData) {
+  if (message == BFFM_INITIALIZED && lpData)
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, lpData);
+  return 0;
+}
+
+void ChooseBackgroundColor() {
+  for (COLORREF& c : customColors) c = 0xFFFFFFFF;
+  CHOOSECOLORA choose = {};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = MainWindow();
+  choose.rgbResult = settings.color;
+  choose.lpCustColors = customColors;
+  choose.Flags = CC_FULLOPEN;
+  if (!ChooseColorA(&choose)) return;
+  settings.color = choose.rgbResult;
+  InvalidateRect(MainWindow(), nullptr, TRUE);
+}
+
+const COLORREF* CustomColorsForTest() { return customColors; }
+
+void AboutDialog(HWND owner) { DialogBoxParamA(AppInstance(), "FILORA", owner, AboutDialogProc, 0); }
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+      EndDialog(dialog, 1);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+void ShowHelp(HWND owner) { WinHelpA(owner, kHelpFile, HELP_FORCEFILE, 0); }

@@ -92,7 +92,6 @@ static void OnDestroy() {
   SaveSettings();
   mainWindow = nullptr;
   browseButton = folderBox = fileList = statusBar = nullptr;
-  OnMainWindowDestroyed();
   PostQuitMessage(0);
 }
 

@@ -5,3 +5,7 @@
 void OnListKeyDown(WORD virtualKey);
 void DeleteSelectedRows();
 void OpenSelectedRows();
+
+// Takes the place of ShellExecuteA in OpenSelectedRows; nullptr puts ShellExecuteA back.
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+void SetShellOpenForTest(ShellExecuteFunction open);

@@ -1,9 +1,56 @@
 #include "scan/FileCells_win.h"
 
-#include "scan/ColumnTable.h"
-#include "scan/FileList_win.h"
+#include <shellapi.h>
 
-void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA&, const char* fullPath) {
-  for (int c = 1; c < kPathColumn; ++c) SetCellText(list, index, c, "");
+#include <cstdint>
+#include <cstring>
+
+#include "scan/ColumnTable.h"
+#include "scan/FileCells.h"
+#include "scan/FileList_win.h"
+#include "scan/VersionColumns_win.h"
+
+namespace {
+
+constexpr int kTypeColumn = 1;
+constexpr int kCreatedColumn = 3;
+constexpr int kModifiedColumn = 4;
+constexpr int kAccessedColumn = 5;
+constexpr int kAttributesColumn = 6;
+constexpr int kShortNameColumn = 7;
+
+std::string TypeName(const char* path) {
+  SHFILEINFOA info = {};
+  // With SHGFI_USEFILEATTRIBUTES the shell goes by the extension and never opens the file.
+  if (!SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES)) return "";
+  return std::string(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+}
+
+}  // namespace
+
+std::string FormatLocalFileTime(const FILETIME& time, bool withTimeOfDay, const TIME_ZONE_INFORMATION* zone) {
+  CalendarTime local = {};
+  SYSTEMTIME utc, wall;
+  // FileTimeToLocalFileTime would shift every date by today's offset, so a summer file seen in
+  // winter would be an hour off. A time the platform cannot convert is as unknown as an unset one.
+  const bool known = (time.dwLowDateTime != 0 || time.dwHighDateTime != 0) && FileTimeToSystemTime(&time, &utc) &&
+                     SystemTimeToTzSpecificLocalTime(zone, &utc, &wall);
+  if (known) local = {wall.wYear, wall.wMonth, wall.wDay, wall.wHour, wall.wMinute, wall.wSecond};
+  return FormatFileTime(known, local, withTimeOfDay);
+}
+
+void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath) {
+  const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  // The short name field is a fixed array: take no more than it holds.
+  const std::string shortName(data.cAlternateFileName, strnlen(data.cAlternateFileName, sizeof data.cAlternateFileName));
+
+  SetCellText(list, index, kTypeColumn, TypeName(fullPath).c_str());
+  SetCellText(list, index, kSizeColumn, FormatSize(size).c_str());
+  SetCellText(list, index, kCreatedColumn, FormatLocalFileTime(data.ftCreationTime, true, nullptr).c_str());
+  SetCellText(list, index, kModifiedColumn, FormatLocalFileTime(data.ftLastWriteTime, true, nullptr).c_str());
+  SetCellText(list, index, kAccessedColumn, FormatLocalFileTime(data.ftLastAccessTime, false, nullptr).c_str());
+  SetCellText(list, index, kAttributesColumn, FormatAttributes(data.dwFileAttributes).c_str());
+  SetCellText(list, index, kShortNameColumn, ShortNameCell(shortName.c_str()).c_str());
+  FillVersionCells(list, index, fullPath);
   SetCellText(list, index, kPathColumn, fullPath);
 }

@@ -16,14 +16,14 @@ int totalCount;
 bool stopRequested;
 
 static int scanDepth;        // nested scans: Start chosen while a stopped walk unwinds
-static bool windowGone;
 static bool quitPending;     // a quit message taken off the queue during a scan
 static WPARAM quitCode;
 static bool listFull;
 
-bool ScanCancelled() { return windowGone || quitPending || listFull; }
+static bool WindowGone() { return MainWindow() == nullptr; }
+
+bool ScanCancelled() { return WindowGone() || quitPending || listFull; }
 void ReportListFull() { listFull = true; }
-void OnMainWindowDestroyed() { windowGone = true; }
 
 void UpdateProgress() {
   if (HWND bar = StatusBar())
@@ -72,7 +72,7 @@ static void FinishScan() {
 
 void StartScan() {
   HWND folderBox = FolderBox();
-  if (!folderBox || windowGone) return;
+  if (!folderBox || WindowGone()) return;
   GetWindowTextA(folderBox, settings.folder, kPathSize);
   if (!settings.folder[0]) {
     MessageBoxA(nullptr, "検索するフォルダを選択して下さい。", "FILORA", MB_TASKMODAL | MB_ICONERROR);
@@ -88,11 +88,11 @@ void StartScan() {
   }
   RunPass(false);
   totalCount = itemCounter;
-  if (!windowGone) itemCounter = RowCount(FileListControl());
+  if (!WindowGone()) itemCounter = RowCount(FileListControl());
   RunPass(true);
-  if (!windowGone) FinishScan();
+  if (!WindowGone()) FinishScan();
   if (--scanDepth > 0) return;
-  if (listFull && !windowGone && !quitPending)
+  if (listFull && !WindowGone() && !quitPending)
     MessageBoxA(MainWindow(), "一覧に行をこれ以上追加できないため、検索を中断しました。", "FILORA",
                 MB_ICONWARNING);
   listFull = false;

@@ -14,4 +14,3 @@ void PumpOneMessage();
 bool ScanCancelled();
 // Tells the scan that a row could not be inserted.
 void ReportListFull();
-void OnMainWindowDestroyed();

@@ -1,4 +1,80 @@
 #include "settings/OptionsDialog_win.h"
 
-void OptionsDialog(HWND) {}
-INT_PTR CALLBACK OptionsDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+#include <string>
+#include <vector>
+
+#include "app/MainWindow_win.h"
+#include "resource.h"
+#include "settings/FilterHistory.h"
+#include "settings/SettingsFile_win.h"
+#include "settings/SettingsKeys.h"
+
+namespace {
+
+// The history has no copy in memory: every read goes to the settings file.
+class ProfileFilterHistory : public FilterHistoryStore {
+ public:
+  std::string Read(int number) override {
+    char value[kFilterHistoryValueMax + 1];
+    GetPrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), "", value, sizeof value,
+                             SettingsFilePath());
+    return value;
+  }
+  void Write(int number, const std::string& value) override {
+    WritePrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), value.c_str(),
+                               SettingsFilePath());
+  }
+};
+
+void CheckOption(HWND dialog, int id, int value) {
+  CheckDlgButton(dialog, id, value != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int OptionChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
+
+BOOL OnInitDialog(HWND dialog) {
+  SetDlgItemTextA(dialog, IDC_FILTER, settings.filter);
+  ProfileFilterHistory history;
+  const std::vector<std::string> entries = ListFilterHistory(history);
+  // Each insert goes in front, lowest number first, so the newest ends on top; CB_INSERTSTRING
+  // ignores CBS_SORT.
+  HWND combo = GetDlgItem(dialog, IDC_FILTER);
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
+  CheckOption(dialog, IDC_SUBFOLDERS, settings.includeSubfolders);
+  CheckOption(dialog, IDC_AUTOWIDTH, settings.autoWidth);
+  CheckOption(dialog, IDC_CLEARFIRST, settings.clearFirst);
+  return TRUE;  // focus to the first tab stop, OK
+}
+
+void OnOk(HWND dialog) {
+  GetDlgItemTextA(dialog, IDC_FILTER, settings.filter, kPathSize);
+  if (settings.filter[0] != '\0') {
+    ProfileFilterHistory history;
+    AddToFilterHistory(history, settings.filter);
+  }
+  settings.includeSubfolders = OptionChecked(dialog, IDC_SUBFOLDERS);
+  settings.autoWidth = OptionChecked(dialog, IDC_AUTOWIDTH);
+  settings.clearFirst = OptionChecked(dialog, IDC_CLEARFIRST);
+  EndDialog(dialog, 1);
+}
+
+BOOL OnCommand(HWND dialog, int id) {
+  switch (id) {
+    case IDOK: OnOk(dialog); return TRUE;
+    case IDCANCEL: EndDialog(dialog, 1); return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void OptionsDialog(HWND owner) { DialogBoxParamA(AppInstance(), "OPTION", owner, OptionsDialogProc, 0); }
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+  }
+  return FALSE;
+}

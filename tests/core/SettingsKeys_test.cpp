@@ -104,6 +104,9 @@ TEST(ParseIniInt, ClampsToTheIntRange) {
       {"0xFFFFFFFF", INT_MAX},
       {"0xFFFFFFFFFFFFFFFFFFFFFFFF", INT_MAX},
       {"-0x80000000", INT_MIN},
+      {"18446744073709551617", INT_MAX},  // 2^64 + 1: must not wrap round to 1
+      {"0x10000000000000005", INT_MAX},
+      {"-18446744073709551617", INT_MIN},
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 7)) << c.text;
 }

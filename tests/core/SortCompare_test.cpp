@@ -78,7 +78,9 @@ TEST(ParseSizeCell, BlanksSignDigitsAndNothingElse) {
   for (const Case& c : cases) {
     long long value = 77;
     EXPECT_EQ(c.ok, ParseSizeCell(c.text, value)) << '"' << c.text << '"';
-    if (c.ok) EXPECT_EQ(c.value, value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(c.value, value) << c.text;
+    }
   }
 }
 
@@ -150,6 +152,32 @@ TEST(SortedRowOrder, EqualKeysKeepTheirOrderInBothDirections) {
     EXPECT_EQ(c.ascending, SortedRowOrder(c.column, c.keys, false)) << c.name;
     EXPECT_EQ(c.descending, SortedRowOrder(c.column, c.keys, true)) << c.name;
   }
+}
+
+// Rows holding each key in turn, every group in current row order.
+Order GroupedRows(const Keys& keys, const std::vector<std::string>& keyOrder) {
+  Order rows;
+  for (const std::string& k : keyOrder) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] == k) rows.push_back(i);
+    }
+  }
+  return rows;
+}
+
+TEST(SortedRowOrder, EqualKeysKeepTheirOrderInLongLists) {
+  // Long enough that an unstable sort would not fall back to insertion sort.
+  const std::string nine = "         9", ten = "        10", big = "3000000000";
+  const std::string cycle[3] = {ten, nine, big};
+  Keys sizes, names;
+  for (int i = 0; i < 300; ++i) {
+    sizes.push_back(cycle[(i * 7) % 3]);
+    names.push_back((i * 7) % 5 < 2 ? "b" : "a");
+  }
+  EXPECT_EQ(GroupedRows(sizes, {nine, ten, big}), SortedRowOrder(kSizeColumn, sizes, false));
+  EXPECT_EQ(GroupedRows(sizes, {big, ten, nine}), SortedRowOrder(kSizeColumn, sizes, true));
+  EXPECT_EQ(GroupedRows(names, {"a", "b"}), SortedRowOrder(kNameColumn, names, false));
+  EXPECT_EQ(GroupedRows(names, {"b", "a"}), SortedRowOrder(kNameColumn, names, true));
 }
 
 TEST(SortedRowOrder, LongKeysDifferingAfterByte255) {
