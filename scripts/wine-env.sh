@@ -42,13 +42,16 @@ filora_ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.filora-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.filora-ready-2" ]; then
       echo "creating Wine prefix $WINEPREFIX" >&2
       wineboot -i >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+      # The dialogs name the Japanese proportional Gothic; map it to the installed IPA font.
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1
       wineserver -w
-      touch "$WINEPREFIX/.filora-ready"
+      touch "$WINEPREFIX/.filora-ready-2"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

@@ -16,7 +16,8 @@ static COLORREF customColors[16];
 void BrowseForFolder(HWND owner, char* buffer) {
   IMalloc* allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator))) allocator = nullptr;
-  // The picker writes the display name into buffer; kept to restore it if no path comes of it.
+  // The picker may write into the display-name buffer even when cancelled (Wine fills it with
+  // whatever it holds), so keep the folder to put back unless a path comes of it.
   char previous[kPathSize];
   lstrcpynA(previous, buffer, kPathSize);
 
@@ -30,12 +31,10 @@ void BrowseForFolder(HWND owner, char* buffer) {
   info.lParam = reinterpret_cast<LPARAM>(buffer);
   info.iImage = 0;
   LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  char path[MAX_PATH] = "";
+  const bool gotPath = chosen && SHGetPathFromIDListA(chosen, path) && path[0] != '\0';
+  lstrcpynA(buffer, gotPath ? path : previous, kPathSize);
   if (chosen) {
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(chosen, path) && path[0] != '\0')
-      lstrcpynA(buffer, path, kPathSize);
-    else
-      lstrcpynA(buffer, previous, kPathSize);
     // Both name the shell's task allocator; the item list is never freed through anything else.
     if (allocator)
       allocator->Free(chosen);

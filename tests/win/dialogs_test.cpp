@@ -16,7 +16,7 @@ using Texts = std::vector<std::string>;
 
 class DialogTest : public AppTest {
  protected:
-  // Opens the dialog behind command id (or message), runs action on it and returns once it ended.
+  // Opens the dialog behind command id, runs action on it and returns once it has ended.
   void Open(int id, std::function<void(HWND)> action) {
     DialogWatcher watcher(std::move(action));
     Command(id);
@@ -279,6 +279,21 @@ TEST_F(OptionsDialogTest, EscapeCancels) {
 
 // Dialog templates as compiled into the program.
 
+template <size_t N>
+static void ExpectItems(const DialogTemplateInfo& t, const DialogItemInfo (&expected)[N]) {
+  ASSERT_EQ(t.items.size(), N);
+  for (size_t i = 0; i < N; ++i) {
+    SCOPED_TRACE(i);
+    const DialogItemInfo& a = t.items[i];
+    const DialogItemInfo& e = expected[i];
+    EXPECT_EQ(a.id, e.id);
+    EXPECT_EQ(lstrcmpiA(a.className.c_str(), e.className.c_str()), 0) << a.className;  // names match in any case
+    EXPECT_EQ(a.text, e.text);
+    EXPECT_EQ(a.style, e.style);
+    EXPECT_EQ((std::vector<int>{a.x, a.y, a.cx, a.cy}), (std::vector<int>{e.x, e.y, e.cx, e.cy}));
+  }
+}
+
 TEST(DialogTemplates, OptionsDialogHasItsStyleFontAndControls) {
   const DialogTemplateInfo t = ReadDialogTemplate("OPTION");
   ASSERT_TRUE(t.found);
@@ -303,17 +318,7 @@ TEST(DialogTemplates, OptionsDialogHasItsStyleFontAndControls) {
       {IDC_CLEARFIRST, "Button", "検索開始前にツリービューのアイテムを削除する", child | WS_TABSTOP | BS_AUTOCHECKBOX,
        83, 84, 163, 11},
   };
-  ASSERT_EQ(t.items.size(), std::size(expected));
-  for (size_t i = 0; i < t.items.size(); ++i) {
-    SCOPED_TRACE(i);
-    const DialogItemInfo& a = t.items[i];
-    const DialogItemInfo& e = expected[i];
-    EXPECT_EQ(a.id, e.id);
-    EXPECT_EQ(a.className, e.className);
-    EXPECT_EQ(a.text, e.text);
-    EXPECT_EQ(a.style, e.style);
-    EXPECT_EQ((std::vector<int>{a.x, a.y, a.cx, a.cy}), (std::vector<int>{e.x, e.y, e.cx, e.cy}));
-  }
+  ExpectItems(t, expected);
 }
 
 TEST(DialogTemplates, AboutBoxHasItsStyleFontAndControls) {
@@ -334,17 +339,7 @@ TEST(DialogTemplates, AboutBoxHasItsStyleFontAndControls) {
       {IDOK, "Button", "OK", child | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 120, 43, 50, 14},
       {-1, "Static", "拡張ディレクトリ情報", child | WS_GROUP | SS_LEFT, 38, 26, 100, 8},
   };
-  ASSERT_EQ(t.items.size(), std::size(expected));
-  for (size_t i = 0; i < t.items.size(); ++i) {
-    SCOPED_TRACE(i);
-    const DialogItemInfo& a = t.items[i];
-    const DialogItemInfo& e = expected[i];
-    EXPECT_EQ(a.id, e.id);
-    EXPECT_EQ(a.className, e.className);
-    EXPECT_EQ(a.text, e.text);
-    EXPECT_EQ(a.style, e.style);
-    EXPECT_EQ((std::vector<int>{a.x, a.y, a.cx, a.cy}), (std::vector<int>{e.x, e.y, e.cx, e.cy}));
-  }
+  ExpectItems(t, expected);
 }
 
 // About box.
