@@ -48,3 +48,20 @@ endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
   add_subdirectory(tests/win/fixtures)
 endif()
+
+# The release: FILORA.EXE with the user guide and its pictures, as FILORA-1.22.zip.
+set(PACKAGE_NAME FILORA-1.22)
+set(PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package/${PACKAGE_NAME})
+set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${PACKAGE_NAME}.zip)
+file(GLOB PACKAGE_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+add_custom_target(package_zip
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/package ${PACKAGE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PACKAGE_STAGE}/docs
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:FILORA> ${PROJECT_SOURCE_DIR}/README.md ${PACKAGE_STAGE}/
+  COMMAND ${CMAKE_COMMAND} -E copy ${PACKAGE_PICTURES} ${PACKAGE_STAGE}/docs/
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
+          ${CMAKE_COMMAND} -E tar cf ${PACKAGE_ZIP} --format=zip ${PACKAGE_NAME}
+  DEPENDS FILORA
+  BYPRODUCTS ${PACKAGE_ZIP}
+  COMMENT "Packing ${PACKAGE_ZIP}"
+  VERBATIM)

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Makes the user guide's pictures from a real run of FILORA.EXE under Wine: the main window after
+# a scan of a folder of programs, the options dialog and the about box, each cut to its window,
+# into docs/*.png. Drives the program with X input events on a private display, like a user.
+#
+#   scripts/screenshots.sh [WIN_BIN_DIR]    (default build/win/bin, as scripts/test.sh builds it)
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=${1:-$root/build/win/bin}
+docs=$root/docs
+bash "$root/scripts/setup.sh"
+source "$root/tests/e2e/lib/e2e.sh"
+e2e_init "$bin"
+
+# Wine draws the caption buttons with the Marlett font, which fonts-wine has but a prefix made
+# before it was installed does not; without it the buttons show as the letters 0, 1 and r.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
+
+# A folder of programs with version resources, inside the prefix so that it reads C:\ツール.
+sample=$WINEPREFIX/drive_c/ツール
+rm -rf "$sample"
+mkdir -p "$sample"
+cp "$bin/FILORA.EXE" "$sample/"
+cp "$bin"/fixtures/*.exe "$sample/" 2>/dev/null || echo "screenshots: no fixture programs in $bin/fixtures" >&2
+printf 'FILORA 1.22\r\n' >"$sample/readme.txt"
+cleanup_sample() { rm -rf "$sample"; e2e_cleanup; }
+trap cleanup_sample EXIT
+
+dir1=$(printf 'C:\\ツール' | iconv -f UTF-8 -t CP932)
+widths=(100 70 70 125 125 80 40 95 115 200 70 100 100 100 100 100 150)
+cols=()
+for i in "${!widths[@]}"; do cols+=("$(printf 'COLMN%02d=%d' $((i + 1)) "${widths[$i]}")"); done
+e2e_write_ini LEFT=0 TOP=0 RIGHT=1240 BOTTOM=400 COLOR=$E2E_COLOR "DIR1=$dir1" 'FILTER=*.exe;*.txt' \
+  'FILTER001=*.exe;*.dll' 'FILTER002=*.txt' 'FILTER003=*.exe;*.txt' SUB=1 AUTO=0 DELETE=1 "${cols[@]}"
+e2e_start
+
+e2e_scan
+# The Save dialog opens once the scan has ended; what it writes is not needed.
+e2e_save_list "$E2E_DIR/list.csv"
+# Leave the mouse out of the picture, and the focus on the list with its first row selected.
+xdotool mousemove 1270 1010
+sleep 1
+
+# Cuts the window with this X id out of a screenshot into a docs picture.
+cut_window() {
+  local id=$1 out=$2 x y w h shot=$E2E_DIR/screen.png
+  read -r x y w h < <(xwininfo -id "$id" |
+    awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+         /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }')
+  e2e_shot "$shot"
+  convert "$shot" -crop "${w}x$h+$x+$y" +repage -strip "$out"
+  echo "screenshots: $out (${w}x$h)"
+}
+
+main_id=$(e2e_find_window "$E2E_TITLE_MAIN")
+cut_window "$main_id" "$docs/main.png"
+
+xdotool key alt+h
+sleep 0.3
+xdotool key o
+e2e_wait_window "$E2E_TITLE_OPTIONS" 20 || e2e_die "the options dialog did not open"
+sleep 1
+cut_window "$(e2e_find_window "$E2E_TITLE_OPTIONS")" "$docs/options.png"
+xdotool key Escape
+e2e_wait_gone "$E2E_TITLE_OPTIONS" 20 || e2e_die "the options dialog did not close"
+
+# The about box has the same title as the main window: it is the other window of that name.
+xdotool key alt+h
+sleep 0.3
+xdotool key v
+about_id=
+for ((i = 0; i < 200; i++)); do
+  about_id=$(xdotool search --name "^$E2E_TITLE_MAIN\$" 2>/dev/null | grep -v -x "$main_id" | head -n1)
+  [ -n "$about_id" ] && break
+  sleep 0.1
+done
+[ -n "$about_id" ] || e2e_die "the about box did not open"
+sleep 1
+cut_window "$about_id" "$docs/about.png"
+xdotool key Escape
+sleep 0.5
+
+e2e_close_by_keys
