@@ -493,6 +493,21 @@ class FolderPickerTest : public DialogTest {
     if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return "<none>";
     return text;
   }
+  // The picker fills its tree and applies the first selection after it shows; wait for that
+  // (at most 5 s) before acting on it.
+  static std::string AwaitSelection(HWND picker, const std::string& expected) {
+    std::string name = SelectedFolderName(picker);
+    for (int i = 0; i < 100 && name != expected; ++i) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      Sleep(50);
+      name = SelectedFolderName(picker);
+    }
+    return name;
+  }
 };
 
 TEST_F(FolderPickerTest, OpensOnFolderBoxFolderAndCancelKeepsBox) {
@@ -501,7 +516,7 @@ TEST_F(FolderPickerTest, OpensOnFolderBoxFolderAndCancelKeepsBox) {
   SetFolder(folder);
   std::string selected, title;
   Open(IDC_BROWSE, [&](HWND d) {
-    selected = SelectedFolderName(d);
+    selected = AwaitSelection(d, "選択先");
     PressDialogButton(d, IDCANCEL);
   });
   EXPECT_EQ(selected, "選択先");
@@ -514,7 +529,9 @@ TEST_F(FolderPickerTest, OkPutsFullPathOfChosenFolderIntoBoxAndSettings) {
   SetFolder(t.Dir("a"));
   const std::string chosen = t.Dir("b\\表示");
   Open(IDC_BROWSE, [&](HWND d) {
+    AwaitSelection(d, "a");
     SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+    AwaitSelection(d, "表示");
     PressDialogButton(d, IDOK);
   });
   EXPECT_EQ(FolderBoxText(), chosen);
