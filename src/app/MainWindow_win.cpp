@@ -12,6 +12,7 @@
 #include "scan/ScanDriver_win.h"
 #include "settings/OptionsDialog_win.h"
 #include "settings/SettingsFile_win.h"
+#include "settings/SettingsKeys.h"
 
 const char kAppName[] = "FILORA";
 
@@ -101,7 +102,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(hwnd); return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{280, 240};
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{kMinWindowWidth, kMinWindowHeight};
       return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;

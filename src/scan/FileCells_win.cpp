@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 
 #include "scan/ColumnTable.h"
 #include "scan/FileCells.h"
@@ -26,6 +27,26 @@ std::string TypeName(const char* path) {
   return std::string(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
 }
 
+// The shell's answer depends on nothing but the extension, and asking costs more than the rest
+// of the row, so each scan asks once per extension. The key is the name from its last dot on,
+// byte for byte: the shell's idea of the extension (none when a blank follows the dot) and the
+// case it may echo back both follow from it. Names without a dot share the empty key.
+std::map<std::string, std::string> typeNames;
+
+const std::string& CachedTypeName(const char* name, const char* path) {
+  const char* dot = std::strrchr(name, '.');
+  const std::string key = dot ? dot : "";
+  auto found = typeNames.find(key);
+  if (found == typeNames.end()) found = typeNames.emplace(key, TypeName(path)).first;
+  return found->second;
+}
+
+// Given no zone, the time conversion looks up the machine's zone on every call, which costs more
+// than the conversion itself. A scan looks it up once; should that fail, each conversion is left
+// to look for itself.
+TIME_ZONE_INFORMATION scanZone;
+const TIME_ZONE_INFORMATION* scanZoneOrNull;
+
 }  // namespace
 
 std::string FormatLocalFileTime(const FILETIME& time, bool withTimeOfDay, const TIME_ZONE_INFORMATION* zone) {
@@ -44,13 +65,18 @@ void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const cha
   // The short name field is a fixed array: take no more than it holds.
   const std::string shortName(data.cAlternateFileName, strnlen(data.cAlternateFileName, sizeof data.cAlternateFileName));
 
-  SetCellText(list, index, kTypeColumn, TypeName(fullPath).c_str());
+  SetCellText(list, index, kTypeColumn, CachedTypeName(data.cFileName, fullPath).c_str());
   SetCellText(list, index, kSizeColumn, FormatSize(size).c_str());
-  SetCellText(list, index, kCreatedColumn, FormatLocalFileTime(data.ftCreationTime, true, nullptr).c_str());
-  SetCellText(list, index, kModifiedColumn, FormatLocalFileTime(data.ftLastWriteTime, true, nullptr).c_str());
-  SetCellText(list, index, kAccessedColumn, FormatLocalFileTime(data.ftLastAccessTime, false, nullptr).c_str());
+  SetCellText(list, index, kCreatedColumn, FormatLocalFileTime(data.ftCreationTime, true, scanZoneOrNull).c_str());
+  SetCellText(list, index, kModifiedColumn, FormatLocalFileTime(data.ftLastWriteTime, true, scanZoneOrNull).c_str());
+  SetCellText(list, index, kAccessedColumn, FormatLocalFileTime(data.ftLastAccessTime, false, scanZoneOrNull).c_str());
   SetCellText(list, index, kAttributesColumn, FormatAttributes(data.dwFileAttributes).c_str());
   SetCellText(list, index, kShortNameColumn, ShortNameCell(shortName.c_str()).c_str());
   FillVersionCells(list, index, fullPath);
   SetCellText(list, index, kPathColumn, fullPath);
+}
+
+void BeginScanCells() {
+  typeNames.clear();
+  scanZoneOrNull = GetTimeZoneInformation(&scanZone) == TIME_ZONE_ID_INVALID ? nullptr : &scanZone;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "scan/ColumnTable.h"
 
@@ -18,7 +19,13 @@ void SetCellText(HWND list, int index, int column, const char* text);
 
 // The whole text of a cell, however long.
 std::string GetCellText(HWND list, int row, int column);
+// The same into text, with buffer as the room to read into: reading many cells this way
+// allocates once.
+void ReadCellText(HWND list, int row, int column, std::string& text, std::vector<char>& buffer);
 int RowCount(HWND list);
+
+// Sizes every column to the widest of its cells and its header, as LVSCW_AUTOSIZE_USEHEADER does.
+void SizeColumnsToContent(HWND list);
 
 // Makes inserts fail once the list holds maxRows rows; -1 lifts the limit.
 void SetRowLimitForTest(int maxRows);

@@ -45,8 +45,29 @@ bool ReadStringTable(std::vector<char>& block, const std::string& translation, s
   return holdsAny;
 }
 
+// Asking the platform for version data costs several times more than opening the file, and
+// only a few of the files in a tree have any. Version data lives in programs ("MZ"); the
+// platform's reader also looks inside LZ-compressed files ("SZDD") and ELF and Mach-O
+// libraries, so those go the usual way too. A file that cannot be opened or read here is left to
+// the platform as well.
+bool MayHoldVersionData(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return true;
+  unsigned char head[2] = {};
+  DWORD read = 0;
+  const BOOL ok = ReadFile(file, head, sizeof head, &read, nullptr);
+  CloseHandle(file);
+  if (!ok) return true;
+  if (read < sizeof head) return false;
+  const unsigned signature = head[0] << 8 | head[1];
+  return signature == ('M' << 8 | 'Z') || signature == ('S' << 8 | 'Z') || signature == (0x7F << 8 | 'E') ||
+         signature == 0xCEFA || signature == 0xFEED;
+}
+
 std::vector<std::string> ReadVersionStrings(const char* path) {
   std::vector<std::string> cells(kVersionColumnCount, " ");
+  if (!MayHoldVersionData(path)) return cells;
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
   if (size == 0) return cells;

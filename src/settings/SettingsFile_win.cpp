@@ -45,6 +45,35 @@ static void WriteInt(const char* key, int value) {
   WritePrivateProfileStringA(kSettingsSection, key, text, SettingsFilePath());
 }
 
+// A hand-edited or stale rectangle (a monitor since removed) must not open the window out of reach.
+static void PlaceWindowOnScreen() {
+  const WindowRect screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  if (screen.width <= 0 || screen.height <= 0) return;
+  const WindowRect r = ClampWindowToScreen({settings.left, settings.top, settings.width, settings.height}, screen);
+  settings.left = r.left;
+  settings.top = r.top;
+  settings.width = r.width;
+  settings.height = r.height;
+}
+
+// The rectangle to save: a minimized or maximized window is stored as it will open again, in its
+// normal place, not as the icon or the full screen the platform reports meanwhile.
+static bool SavedWindowRect(HWND window, RECT& r) {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if ((IsIconic(window) || IsZoomed(window)) && GetWindowPlacement(window, &placement)) {
+    r = placement.rcNormalPosition;
+    // The normal position is in work-area coordinates; the settings hold screen coordinates.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor))
+      OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return true;
+  }
+  return GetWindowRect(window, &r) != 0;
+}
+
 void LoadSettings() {
   ReadText(kFilterKey, kDefaultFilter, settings.filter);
   settings.includeSubfolders = ReadInt(kSubKey);
@@ -54,10 +83,11 @@ void LoadSettings() {
   settings.height = ReadInt(kBottomKey);
   settings.left = ReadInt(kLeftKey);
   settings.width = ReadInt(kRightKey);
+  PlaceWindowOnScreen();
   settings.color = static_cast<COLORREF>(ReadInt(kColorKey));
   ReadText(kFolderKey, "", settings.folder);
   for (int c = 0; c < kColumnCount; ++c)
-    columnWidths[c] = ReadInt(ColumnWidthKey(c).c_str(), kDefaultColumnWidth);
+    columnWidths[c] = ClampColumnWidth(ReadInt(ColumnWidthKey(c).c_str(), kDefaultColumnWidth));
 }
 
 void SaveSettings() {
@@ -68,7 +98,7 @@ void SaveSettings() {
   WriteInt(kDeleteKey.key, settings.clearFirst);
   HWND main = MainWindow();
   RECT r;
-  if (main && GetWindowRect(main, &r)) {
+  if (main && SavedWindowRect(main, r)) {
     WriteInt(kTopKey.key, r.top);
     WriteInt(kBottomKey.key, r.bottom - r.top);
     WriteInt(kLeftKey.key, r.left);

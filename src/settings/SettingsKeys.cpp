@@ -70,3 +70,31 @@ int ParseIniInt(const char* text, int defaultValue) {
   return magnitude > static_cast<unsigned long long>(INT_MAX) ? INT_MAX
                                                                : static_cast<int>(magnitude);
 }
+
+static int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+
+WindowRect ClampWindowToScreen(WindowRect window, WindowRect screen) {
+  // Work in 64 bits: hand-edited values can be anywhere in the int range.
+  const long long screenRight = static_cast<long long>(screen.left) + screen.width;
+  const long long screenBottom = static_cast<long long>(screen.top) + screen.height;
+  WindowRect r;
+  r.width = Clamp(window.width, kMinWindowWidth, screen.width > kMinWindowWidth ? screen.width : kMinWindowWidth);
+  r.height =
+      Clamp(window.height, kMinWindowHeight, screen.height > kMinWindowHeight ? screen.height : kMinWindowHeight);
+  // Left: at least kReachableCaption pixels of the caption overlap the screen horizontally.
+  const long long minLeft = screen.left + static_cast<long long>(kReachableCaption) - r.width;
+  const long long maxLeft = screenRight - kReachableCaption;
+  long long left = window.left;
+  if (left < minLeft) left = minLeft;
+  if (left > maxLeft) left = maxLeft;
+  // Top: the caption starts on the screen, never above it, and a strip of it shows at the bottom.
+  const long long maxTop = screenBottom - kReachableCaption;
+  long long top = window.top;
+  if (top > maxTop) top = maxTop;
+  if (top < screen.top) top = screen.top;
+  r.left = static_cast<int>(left);
+  r.top = static_cast<int>(top);
+  return r;
+}
+
+int ClampColumnWidth(int width) { return Clamp(width, 0, kMaxColumnWidth); }

@@ -27,3 +27,22 @@ std::string SettingsPathFromExePath(const std::string& exePath);
 // Reads an integer value as the platform's profile reader does: optional sign, decimal digits
 // (or 0x and hex digits); text without a number reads as 0; a missing value is the default.
 int ParseIniInt(const char* text, int defaultValue);
+
+// A window's outer rectangle, or the virtual screen's, as position and size.
+struct WindowRect {
+  int left, top, width, height;
+};
+
+constexpr int kMinWindowWidth = 280;
+constexpr int kMinWindowHeight = 240;
+// How much of the caption must stay on the screen for the user to grab it.
+constexpr int kReachableCaption = 48;
+
+// The saved rectangle moved and sized so the window can be reached: its size between the minimum
+// and the screen's, its top edge on the screen, and some of its caption across the screen. A window
+// that already meets this keeps its rectangle unchanged.
+WindowRect ClampWindowToScreen(WindowRect window, WindowRect screen);
+
+constexpr int kMaxColumnWidth = 10000;
+// A saved column width held to 0 .. kMaxColumnWidth.
+int ClampColumnWidth(int width);

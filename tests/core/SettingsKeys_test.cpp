@@ -111,4 +111,63 @@ TEST(ParseIniInt, ClampsToTheIntRange) {
   for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 7)) << c.text;
 }
 
+TEST(ClampWindowToScreen, KeepsAWindowThatCanBeReached) {
+  const WindowRect screen = {0, 0, 1280, 1024};
+  const WindowRect kept[] = {
+      {0, 0, 640, 480},          // first start
+      {600, 500, 700, 500},      // partly beyond the right and bottom edges
+      {-200, 10, 640, 480},      // partly left of the screen
+      {0, 0, 1280, 1024},        // as large as the screen
+      {1280 - 48, 1024 - 48, 280, 240},
+      {48 - 640, 0, 640, 480},
+  };
+  for (const WindowRect& w : kept) {
+    const WindowRect r = ClampWindowToScreen(w, screen);
+    EXPECT_EQ(w.left, r.left);
+    EXPECT_EQ(w.top, r.top);
+    EXPECT_EQ(w.width, r.width);
+    EXPECT_EQ(w.height, r.height);
+  }
+}
+
+TEST(ClampWindowToScreen, BringsAStrayWindowBackWithinReach) {
+  const WindowRect screen = {-1280, -200, 2560, 1224};  // a second monitor left of and above the first
+  struct Case {
+    WindowRect window, expected;
+  } const cases[] = {
+      {{99999, 0, 640, 480}, {1280 - 48, 0, 640, 480}},
+      {{0, -99999, 640, 480}, {0, -200, 640, 480}},
+      {{0, 99999, 640, 480}, {0, 1024 - 48, 640, 480}},
+      {{-99999, 0, 640, 480}, {-1280 + 48 - 640, 0, 640, 480}},
+      {{0, 0, 100000000, 2000000000}, {0, 0, 2560, 1224}},
+      {{0, 0, 0, -5}, {0, 0, 280, 240}},
+      {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {-1280 + 48 - 280, -200, 280, 240}},
+      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {1280 - 48, 1024 - 48, 2560, 1224}},
+      {{-32000, -32000, 160, 28}, {-1280 + 48 - 280, -200, 280, 240}},  // stored while minimized
+  };
+  for (const Case& c : cases) {
+    const WindowRect r = ClampWindowToScreen(c.window, screen);
+    EXPECT_EQ(c.expected.left, r.left) << c.window.left;
+    EXPECT_EQ(c.expected.top, r.top) << c.window.top;
+    EXPECT_EQ(c.expected.width, r.width) << c.window.width;
+    EXPECT_EQ(c.expected.height, r.height) << c.window.height;
+  }
+}
+
+TEST(ClampWindowToScreen, ScreenSmallerThanTheMinimumGivesTheMinimum) {
+  const WindowRect r = ClampWindowToScreen({0, 0, 640, 480}, {0, 0, 200, 100});
+  EXPECT_EQ(280, r.width);
+  EXPECT_EQ(240, r.height);
+  EXPECT_EQ(0, r.top);
+}
+
+TEST(ClampColumnWidth, HoldsWidthsToASaneRange) {
+  struct Case {
+    int width, expected;
+  } const cases[] = {
+      {100, 100}, {0, 0}, {10000, 10000}, {-5, 0}, {10001, 10000}, {2000000000, 10000}, {INT_MIN, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ClampColumnWidth(c.width)) << c.width;
+}
+
 }  // namespace

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the benchmarks, makes the benchmark trees (once) and runs the scan benchmark under Wine.
+#   FILORA_WINEPREFIX    Wine prefix to use (as for the tests)
+#   FILORA_BENCH_BUILD   cross build folder (default: build/bench in the repository)
+#   FILORA_BENCH_TREES   where the generated trees live (default: /tmp/filora-bench-trees)
+#   FILORA_BENCH_ROUNDS  rounds of floor and FILORA, best kept (default: 2)
+#   FILORA_BENCH_QUICK   set to skip timing the control's own column sizing (about 16 s)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${FILORA_BENCH_BUILD:-$root/build/bench}
+trees=${FILORA_BENCH_TREES:-/tmp/filora-bench-trees}
+rounds=${FILORA_BENCH_ROUNDS:-2}
+
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target scan_bench listops_bench FILORA -j2 >/dev/null
+
+# The programs in the trees are hard links to one copy, so a rebuild does not change the trees.
+make_tree() {
+  local dir=$1 files=$2 folders=$3
+  local args="--files $files --folders $folders --depth 6 --seed 1"
+  if [ "$(cat "$dir.args" 2>/dev/null)" != "$args" ]; then
+    echo "making $dir ($files files in $folders folders)" >&2
+    python3 "$root/bench/make_tree.py" "$dir" $args --exe "$trees/programs/FILORA.EXE" >&2
+    echo "$args" >"$dir.args"
+  fi
+}
+mkdir -p "$trees/programs"
+[ -f "$trees/programs/FILORA.EXE" ] || cp "$build/bin/FILORA.EXE" "$trees/programs/FILORA.EXE"
+make_tree "$trees/t100k" 100000 5000
+make_tree "$trees/t20k" 20000 1000
+
+winpath() { echo "Z:${1//\//\\}"; }
+headers=$(i686-w64-mingw32-objdump -p "$build/bin/FILORA.EXE")
+if grep -q 'large address aware' <<<"$headers"; then echo "FILORA.EXE: large address aware"; else echo "FILORA.EXE: NOT large address aware"; fi
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ -z "${FILORA_BENCH_QUICK:-}" ]; then export SCAN_BENCH_CONTROL_WIDTHS=1; fi
+"$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" "$(winpath "$trees/t100k")" "$(winpath "$trees/t20k")" "$rounds"
