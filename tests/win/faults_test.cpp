@@ -610,24 +610,15 @@ TEST_F(FaultTest, DeleteEnterAndHeaderClicksDuringAScanKeepEveryRowWhole) {
       selectedPaths.push_back(Cell(row, 16));
     }
   };
-  auto clickHeader = [&](int column) {
-    NMLISTVIEW click = {};
-    click.hdr.hwndFrom = List();
-    click.hdr.idFrom = IDC_LIST;
-    click.hdr.code = LVN_COLUMNCLICK;
-    click.iItem = -1;
-    click.iSubItem = column;
-    SendMessageA(main_, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-  };
   WindowHook hook(main_, [&](HWND, UINT message, WPARAM step, LPARAM) {
     if (message != WM_APP) return false;
     if (step == 1) {  // the top folder is listed: open two rows, delete them, sort by name
       select({0, 2});
       SendMessageA(List(), WM_KEYDOWN, VK_RETURN, 0);
       SendMessageA(List(), WM_KEYDOWN, VK_DELETE, 0);
-      clickHeader(0);
+      ClickColumn(0);
     } else {  // one subfolder more: sort by size, delete the new top row
-      clickHeader(2);
+      ClickColumn(2);
       LVITEMA none = {};
       none.stateMask = LVIS_SELECTED;
       SendMessageA(List(), LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&none));

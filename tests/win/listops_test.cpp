@@ -77,15 +77,6 @@ class ListOpsTest : public AppTest {
     AppTest::TearDown();
   }
 
-  void ClickColumn(int column) {
-    NMLISTVIEW click = {};
-    click.hdr.hwndFrom = List();
-    click.hdr.idFrom = IDC_LIST;
-    click.hdr.code = LVN_COLUMNCLICK;
-    click.iItem = -1;
-    click.iSubItem = column;
-    SendMessageA(main_, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-  }
 
   // The list turns the key into its own notification to the main window.
   void PressKey(WORD key) { SendMessageA(List(), WM_KEYDOWN, key, 0); }

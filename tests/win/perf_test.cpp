@@ -251,15 +251,6 @@ class PerfTest : public AppTest {
     return Widths();
   }
 
-  void ClickColumn(int column) {
-    NMLISTVIEW click = {};
-    click.hdr.hwndFrom = List();
-    click.hdr.idFrom = IDC_LIST;
-    click.hdr.code = LVN_COLUMNCLICK;
-    click.iItem = -1;
-    click.iSubItem = column;
-    SendMessageA(main_, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-  }
   LPARAM Tag(int row) const {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;

@@ -198,6 +198,16 @@ void AppTest::SetFolder(const std::string& folder) { SetWindowTextA(FolderBox(),
 
 void AppTest::Command(int id) { SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
+void AppTest::ClickColumn(int column) {
+  NMLISTVIEW click = {};
+  click.hdr.hwndFrom = FileListControl();
+  click.hdr.idFrom = 1;  // IDC_LIST
+  click.hdr.code = LVN_COLUMNCLICK;
+  click.iItem = -1;
+  click.iSubItem = column;
+  SendMessageA(main_, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
 void AppTest::Scan(const std::string& folder) {
   SetFolder(folder);
   Command(32771);  // IDM_START

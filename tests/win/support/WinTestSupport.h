@@ -57,6 +57,8 @@ class AppTest : public ::testing::Test {
 
   void SetFolder(const std::string& folder);
   void Command(int id);
+  // A header click as the list reports it to the main window.
+  void ClickColumn(int column);
   void Scan(const std::string& folder);
   HWND List() const;
   int RowCount() const;
