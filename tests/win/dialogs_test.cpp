@@ -493,47 +493,44 @@ class FolderPickerTest : public DialogTest {
     if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return "<none>";
     return text;
   }
-  // The picker fills its tree and applies the first selection after it shows; wait for that
-  // (at most 5 s) before acting on it.
-  static std::string AwaitSelection(HWND picker, const std::string& expected) {
-    std::string name = SelectedFolderName(picker);
-    for (int i = 0; i < 100 && name != expected; ++i) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      Sleep(50);
-      name = SelectedFolderName(picker);
-    }
-    return name;
-  }
 };
 
+// The picker applies the selection its callback asks for some time after it shows, and under
+// Wine now and then not at all; such an opening is closed and the picker opened again (at most
+// three times), so a callback that never asks still fails.
 TEST_F(FolderPickerTest, OpensOnFolderBoxFolderAndCancelKeepsBox) {
   TempTree t;
   const std::string folder = t.Dir("外側\\選択先");
   SetFolder(folder);
-  std::string selected, title;
-  Open(IDC_BROWSE, [&](HWND d) {
-    selected = AwaitSelection(d, "選択先");
-    PressDialogButton(d, IDCANCEL);
-  });
+  std::string selected;
+  for (int attempt = 0; attempt < 3 && selected != "選択先"; ++attempt) {
+    int ticks = 0;
+    Open(IDC_BROWSE, [&](HWND d) {
+      selected = SelectedFolderName(d);
+      if (selected != "選択先" && ++ticks < 50) return RetryDialogWatch();
+      PressDialogButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(FolderBoxText(), folder);
+    EXPECT_EQ(settings.folder, folder);
+  }
   EXPECT_EQ(selected, "選択先");
-  EXPECT_EQ(FolderBoxText(), folder);
-  EXPECT_EQ(settings.folder, folder);
 }
 
 TEST_F(FolderPickerTest, OkPutsFullPathOfChosenFolderIntoBoxAndSettings) {
   TempTree t;
-  SetFolder(t.Dir("a"));
   const std::string chosen = t.Dir("b\\表示");
-  Open(IDC_BROWSE, [&](HWND d) {
-    AwaitSelection(d, "a");
-    SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
-    AwaitSelection(d, "表示");
-    PressDialogButton(d, IDOK);
-  });
+  // The box names the folder in another spelling; OK must give the picker's full path of it.
+  SetFolder(chosen + "\\");
+  bool confirmed = false;
+  for (int attempt = 0; attempt < 3 && !confirmed; ++attempt) {
+    int ticks = 0;
+    Open(IDC_BROWSE, [&](HWND d) {
+      confirmed = SelectedFolderName(d) == "表示";
+      if (!confirmed && ++ticks < 50) return RetryDialogWatch();
+      PressDialogButton(d, confirmed ? IDOK : IDCANCEL);
+    });
+  }
+  ASSERT_TRUE(confirmed);
   EXPECT_EQ(FolderBoxText(), chosen);
   EXPECT_EQ(settings.folder, chosen);
 }

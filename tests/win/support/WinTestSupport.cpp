@@ -154,6 +154,10 @@ bool DialogWatcher::Seen() const { return watch->seen; }
 const std::string& DialogWatcher::Title() const { return watch->title; }
 const std::string& DialogWatcher::Text() const { return watch->text; }
 
+void RetryDialogWatch() {
+  if (watch) watch->seen = false;
+}
+
 void PressDialogButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

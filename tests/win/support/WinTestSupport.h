@@ -41,6 +41,9 @@ class DialogWatcher {
   // Texts of the dialog's static controls, joined by "\n".
   const std::string& Text() const;
 };
+// Called from a watcher's action: the dialog is not ready yet, act again on the next tick.
+// Blocking inside the action would hold a dialog still initialising in a nested message loop.
+void RetryDialogWatch();
 // Presses a button of a dialog by id.
 void PressDialogButton(HWND dialog, int id);
 
