@@ -12,14 +12,6 @@ bash "$root/scripts/setup.sh"
 source "$root/tests/e2e/lib/e2e.sh"
 e2e_init "$bin"
 
-# Wine draws the caption buttons with the Marlett font, which fonts-wine has but a prefix made
-# before it was installed does not; without it the buttons show as the letters 0, 1 and r.
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-  mkdir -p "$fonts"
-  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-fi
-
 # A folder of programs with version resources, inside the prefix so that it reads C:\ツール.
 sample=$WINEPREFIX/drive_c/ツール
 rm -rf "$sample"

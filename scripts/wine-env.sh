@@ -53,5 +53,11 @@ filora_ensure_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.filora-ready-2"
     fi
+    # Wine draws the caption buttons with the Marlett font, which fonts-wine has but a prefix
+    # does not pick up by itself; without it the buttons show as the letters 0, 1 and r.
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
   ) 9>"$WINEPREFIX.lock"
 }
