@@ -90,14 +90,6 @@ class ListOpsTest : public AppTest {
     }
   }
 
-  LPARAM Tag(int row) const {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-  }
-
   // A row put in directly: cells beyond those given read "c<column>".
   void AddRow(const Texts& cells) {
     const int row = RowCount();

@@ -251,14 +251,6 @@ class PerfTest : public AppTest {
     return Widths();
   }
 
-  LPARAM Tag(int row) const {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-  }
-
   void AddTaggedRows(const std::vector<std::pair<std::string, LPARAM>>& rows) {
     for (const auto& r : rows) {
       const int row = RowCount();

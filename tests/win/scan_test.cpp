@@ -37,13 +37,7 @@ TEST_F(ScanTest, ListsPreOrderAndPatternAfterPattern) {
   EXPECT_EQ(Column(0), (Names{"a.txt", "c.txt", "b.log", "d.log"}));
   EXPECT_EQ(Cell(1, 16), t.Root() + "\\sub\\c.txt");
   EXPECT_EQ(StatusText(), "4/4件");
-  for (int r = 0; r < RowCount(); ++r) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = r;
-    SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.lParam, r) << "row tags follow the insertion count";
-  }
+  for (int r = 0; r < RowCount(); ++r) EXPECT_EQ(Tag(r), r) << "row tags follow the insertion count";
 }
 
 TEST_F(ScanTest, FolderTextWithAndWithoutBackslashGiveTheSamePaths) {

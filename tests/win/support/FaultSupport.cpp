@@ -369,19 +369,3 @@ void ChildProgram::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
   PostMessageA(window_, message, wParam, lParam);
 }
 
-static BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-  char cls[32] = "", text[1024] = "";
-  GetClassNameA(child, cls, sizeof cls);
-  if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
-    auto* out = reinterpret_cast<std::string*>(param);
-    if (!out->empty()) *out += "\n";
-    *out += text;
-  }
-  return TRUE;
-}
-
-std::string DialogStaticTexts(HWND dialog) {
-  std::string texts;
-  EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
-  return texts;
-}

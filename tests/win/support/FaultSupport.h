@@ -137,8 +137,6 @@ class ChildProgram {
   HWND window_ = nullptr;
 };
 
-// Texts of a dialog's static controls, joined by "\n"; works across processes.
-std::string DialogStaticTexts(HWND dialog);
 
 // Milliseconds left until a deadline taken with GetTickCount; 0 once it has passed.
 DWORD TimeLeft(DWORD deadline);

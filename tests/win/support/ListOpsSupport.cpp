@@ -1,5 +1,7 @@
 #include "support/ListOpsSupport.h"
 
+#include "support/WinTestSupport.h"
+
 #include <dlgs.h>
 
 #include <algorithm>
@@ -13,17 +15,6 @@ struct ScriptState {
   UINT_PTR timer = 0;
 };
 ScriptState* script;
-
-BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
-  char cls[32], text[1024];
-  GetClassNameA(child, cls, sizeof cls);
-  if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
-    auto* out = reinterpret_cast<std::string*>(param);
-    if (!out->empty()) *out += "\n";
-    *out += text;
-  }
-  return TRUE;
-}
 
 BOOL CALLBACK FindActiveDialog(HWND hwnd, LPARAM param) {
   char cls[16];
@@ -44,8 +35,7 @@ void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (std::find(script->handled.begin(), script->handled.end(), dialog) != script->handled.end()) return;
   char title[256] = "";
   GetWindowTextA(dialog, title, sizeof title);
-  std::string text;
-  EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&text));
+  std::string text = DialogStaticText(dialog);
   const std::size_t step = script->handled.size();
   script->handled.push_back(dialog);
   script->titles.push_back(title);

@@ -135,7 +135,7 @@ void CALLBACK WatchTimer(HWND, UINT, UINT_PTR, DWORD) {
   char title[256] = "";
   GetWindowTextA(dialog, title, sizeof title);
   watch->title = title;
-  EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&watch->text));
+  watch->text = DialogStaticText(dialog);
   watch->action(dialog);
 }
 }  // namespace
@@ -153,6 +153,12 @@ DialogWatcher::~DialogWatcher() {
 bool DialogWatcher::Seen() const { return watch->seen; }
 const std::string& DialogWatcher::Title() const { return watch->title; }
 const std::string& DialogWatcher::Text() const { return watch->text; }
+
+std::string DialogStaticText(HWND dialog) {
+  std::string text;
+  EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
 
 void RetryDialogWatch() {
   if (watch) watch->seen = false;
@@ -225,6 +231,14 @@ std::vector<std::string> AppTest::Column(int column) const {
   std::vector<std::string> cells;
   for (int r = 0; r < RowCount(); ++r) cells.push_back(Cell(r, column));
   return cells;
+}
+
+LPARAM AppTest::Tag(int row) const {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageA(FileListControl(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
 }
 
 std::vector<std::string> AppTest::Row(int row) const {

@@ -44,6 +44,8 @@ class DialogWatcher {
 // Called from a watcher's action: the dialog is not ready yet, act again on the next tick.
 // Blocking inside the action would hold a dialog still initialising in a nested message loop.
 void RetryDialogWatch();
+// Texts of a dialog's static controls, joined by "\n".
+std::string DialogStaticText(HWND dialog);
 // Presses a button of a dialog by id.
 void PressDialogButton(HWND dialog, int id);
 
@@ -68,6 +70,8 @@ class AppTest : public ::testing::Test {
   std::string Cell(int row, int column) const;
   std::vector<std::string> Column(int column) const;
   std::vector<std::string> Row(int row) const;
+  // The row tag (lParam) of a row.
+  LPARAM Tag(int row) const;
   std::string StatusText() const;
   std::string IniValue(const char* key) const;
   bool MenuHas(int id) const;
