@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/MainWindow_win.h"
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 #include "scan/FileList_win.h"
 #include "scan/ScanDriver_win.h"
 

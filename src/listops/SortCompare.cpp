@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstring>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 int CompareCellBytes(const std::string& a, const std::string& b) {
   const std::size_t n = std::min(a.size(), b.size());

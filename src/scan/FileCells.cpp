@@ -1,6 +1,7 @@
 #include "scan/FileCells.h"
 
 #include <cstdio>
+#include <cstring>
 
 std::string FormatSize(std::uint64_t size) {
   // Digits by hand: the 32-bit runtime's printf does not reliably know %llu.
@@ -41,4 +42,10 @@ std::string FormatAttributes(std::uint32_t attributes) {
 std::string ShortNameCell(const char* alternateName) {
   if (alternateName == nullptr || alternateName[0] == '\0') return " ";
   return alternateName;
+}
+
+std::string TypeNameKey(const char* name) {
+  // '.' is never a trail byte of code page 932.
+  const char* dot = name ? std::strrchr(name, '.') : nullptr;
+  return dot ? dot : "";
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <map>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 #include "scan/FileCells.h"
 #include "scan/FileList_win.h"
 #include "scan/VersionColumns_win.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 // 0 not sorted since the last scan, 1 ascending, 2 descending.
 extern int sortState[kColumnCount];

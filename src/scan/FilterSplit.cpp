@@ -1,6 +1,6 @@
 #include "scan/FilterSplit.h"
 
-#include "scan/PathJoin.h"
+#include "common/Limits.h"
 
 std::vector<std::string> SplitFilter(const char* filter) {
   // The filter was held in a kPathSize buffer: anything past its 259th byte never arrived,
@@ -26,3 +26,5 @@ std::vector<std::string> SplitFilter(const char* filter) {
     start = semi + 1;
   }
 }
+
+bool MatchesEveryName(const std::string& pattern) { return pattern == "*.*"; }

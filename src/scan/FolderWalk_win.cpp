@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/MainWindow_win.h"
-#include "scan/CodePage932.h"
+#include "common/CodePage932.h"
 #include "scan/FileCells_win.h"
 #include "scan/FileList_win.h"
 #include "scan/PathJoin.h"

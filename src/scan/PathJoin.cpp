@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "scan/CodePage932.h"
+#include "common/CodePage932.h"
 
 bool EndsWithBackslash932(const char* text) {
   if (text == nullptr) return false;
@@ -43,4 +43,17 @@ bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name) {
   std::memcpy(out + dirLen, name, nameLen);
   out[dirLen + nameLen] = '\0';
   return true;
+}
+
+std::vector<std::string> AncestorFolders932(const char* dir) {
+  std::vector<std::string> folders;
+  if (dir == nullptr) return folders;
+  for (std::size_t i = 0; dir[i] != '\0'; ++i) {
+    if (IsLeadByte932(static_cast<unsigned char>(dir[i])) && dir[i + 1] != '\0') {
+      ++i;  // a trail byte can be 0x5C
+      continue;
+    }
+    if (dir[i] == '\\') folders.emplace_back(dir, i + 1);
+  }
+  return folders;
 }

@@ -1,7 +1,8 @@
 #pragma once
-#include <cstddef>
+#include <string>
+#include <vector>
 
-constexpr std::size_t kPathSize = 260;
+#include "common/Limits.h"
 
 // True when the last whole character of text is a single-byte backslash.
 // 0x5C can be the trail byte of a double-byte character (表, ソ), which does not count.
@@ -12,3 +13,7 @@ bool MakeDirWithBackslash(char (&dir)[kPathSize], const char* folder);
 
 // out = dir + name. False (out untouched) when the result would not fit in kPathSize.
 bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name);
+
+// The leading parts of dir that end in a single-byte backslash, shortest first: the drive or
+// share root, each folder below it, and dir itself when it ends in a backslash.
+std::vector<std::string> AncestorFolders932(const char* dir);

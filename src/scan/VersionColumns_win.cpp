@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 #include "scan/FileList_win.h"
 #include "scan/VersionText.h"
 

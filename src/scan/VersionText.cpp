@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-const char* const kVersionKeys[8] = {
+const char* const kVersionKeys[kVersionColumnCount] = {
     "CompanyName",    "FileDescription",  "FileVersion", "InternalName",
     "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion",
 };
@@ -23,10 +23,12 @@ std::string VersionQueryPath(const std::string& translation, const char* key) {
   return path;
 }
 
-std::vector<std::string> VersionTranslationsToTry(bool hasTranslation, std::uint16_t language,
-                                                  std::uint16_t codePage) {
+std::vector<std::string> VersionTranslationsToTry(const unsigned char* translation, std::size_t length) {
   std::vector<std::string> candidates;
-  if (hasTranslation) {
+  if (translation != nullptr && length >= 4) {
+    // Two little-endian words: language, then code page.
+    const std::uint16_t language = static_cast<std::uint16_t>(translation[0] | translation[1] << 8);
+    const std::uint16_t codePage = static_cast<std::uint16_t>(translation[2] | translation[3] << 8);
     candidates.push_back(FormatTranslation(language, codePage));
     // Many files declare one code page and store their strings under another.
     candidates.push_back(FormatTranslation(language, 0x04B0));
@@ -54,4 +56,11 @@ std::string VersionCell(const char* value, std::size_t len) {
   }
   if (cell.empty()) cell = " ";
   return cell;
+}
+
+bool MayHoldVersionData(const unsigned char* head, std::size_t length) {
+  if (head == nullptr || length < 2) return false;
+  const unsigned signature = head[0] << 8 | head[1];
+  return signature == ('M' << 8 | 'Z') || signature == ('S' << 8 | 'Z') || signature == (0x7F << 8 | 'E') ||
+         signature == 0xCEFA || signature == 0xFEED;
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 #include "scan/PathJoin.h"
 
 struct Settings {

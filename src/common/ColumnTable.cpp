@@ -1,4 +1,4 @@
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 // Half-width katakana where the header must stay narrow.
 const ColumnInfo kColumns[kColumnCount] = {
