@@ -8,6 +8,7 @@
 #include "app/MainWindow_win.h"
 #include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
+#include "resource.h"
 #include "scan/FileList_win.h"
 #include "settings/SettingsFile_win.h"
 
@@ -65,18 +66,17 @@ int main() {
   GetTempPathA(sizeof temp, temp);
   const std::string ini = std::string(temp) + "listops_bench.INI";
   const std::string csv = std::string(temp) + "listops_bench.csv";
-  SetSettingsFilePath(ini.c_str());
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  LoadSettings();
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMainWindowClass(instance) || !CreateMainWindow(instance, SW_SHOWNOACTIVATE)) {
+  HWND main = RegisterMainWindowClass(instance) ? CreateMainWindow(instance, SW_SHOWNOACTIVATE, ini.c_str()) : nullptr;
+  if (!main) {
     std::fprintf(stderr, "the main window could not be created\n");
     return 1;
   }
   Drain();
-  HWND list = FileListControl();
+  HWND list = GetDlgItem(main, IDC_LIST);
 
   Stopwatch fillClock;
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -87,7 +87,7 @@ int main() {
   const double fill = fillClock.Seconds();
 
   Stopwatch sortClock;
-  SortByColumn(16);
+  SortByColumn(list, kPathColumn);
   UpdateWindow(list);
   const double sort = sortClock.Seconds();
 
@@ -102,7 +102,7 @@ int main() {
   std::printf("sort / fill     %.3f\n", sort / fill);
   std::printf("export / fill   %.3f\n", exported / fill);
 
-  DestroyWindow(MainWindow());
+  DestroyWindow(main);
   Drain();
   DeleteFileA(csv.c_str());
   DeleteFileA(ini.c_str());

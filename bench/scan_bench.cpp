@@ -21,7 +21,7 @@
 #include "app/MainWindow_win.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 #include "scan/FileList_win.h"
 #include "settings/SettingsFile_win.h"
 #include "settings/SettingsKeys.h"
@@ -242,24 +242,22 @@ bool MenuHas(HWND main, UINT id) {
   return GetMenuItemInfoA(GetMenu(main), id, FALSE, &info) != 0;
 }
 
-std::string StatusText() {
+std::string StatusText(HWND main) {
   char text[1024] = "";
-  SendMessageA(StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageA(FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
 HWND CreateFilora(const std::string& ini, const std::string& root) {
   DeleteFileA(ini.c_str());
-  SetSettingsFilePath(ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, kFolderKey, root.c_str(), ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, kFilterKey, "*.*", ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, "SUB", "1", ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, "AUTO", "0", ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, "DELETE", "1", ini.c_str());
-  LoadSettings();
   static bool registered = RegisterMainWindowClass(GetModuleHandleA(nullptr));
   if (!registered) return nullptr;
-  HWND main = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE);
+  HWND main = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE, ini.c_str());
   Drain();
   return main;
 }
@@ -317,13 +315,13 @@ FiloraFigures RunFilora(const std::string& root, bool everything) {
   const std::string ini = TempPath("scan_bench.INI");
   HWND main = CreateFilora(ini, root);
   if (!main) return f;
-  HWND list = FileListControl();
+  HWND list = GetDlgItem(main, IDC_LIST);
   f.privateBefore = PrivateBytes();
   f.scan = TimeScan(main);
   f.rows = RowCount(list);
   f.bytesPerRow = f.rows ? (PrivateBytes() - f.privateBefore) / f.rows : 0;
   f.idle = MenuHas(main, IDM_START);
-  f.status = StatusText();
+  f.status = StatusText(main);
   if (!everything) {
     DestroyFilora(main, ini);
     return f;

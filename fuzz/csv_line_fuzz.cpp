@@ -1,7 +1,7 @@
 // AppendCsvLine: a line of 17 cells reads back as exactly those cells, ended by CR LF.
 #include "FuzzSupport.h"
 #include "listops/CsvLine.h"
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 namespace {
 

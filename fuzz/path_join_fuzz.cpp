@@ -1,6 +1,6 @@
 // EndsWithBackslash932, MakeDirWithBackslash and JoinPath: bounded, whole characters, exact bytes.
 #include "FuzzSupport.h"
-#include "scan/CodePage932.h"
+#include "common/CodePage932.h"
 #include "scan/PathJoin.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 #include "listops/SortCompare.h"
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 namespace {
 

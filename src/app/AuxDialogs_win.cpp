@@ -3,8 +3,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "app/MainWindow_win.h"
-#include "scan/PathJoin.h"
+#include "common/Handles_win.h"
+#include "common/Limits.h"
 #include "settings/SettingsFile_win.h"
 
 static const char kPickerTitle[] = "フォルダを選択してください";
@@ -14,8 +14,6 @@ static const char kHelpFile[] = "FILORA.HLP";
 static COLORREF customColors[16];
 
 void BrowseForFolder(HWND owner, char* buffer) {
-  IMalloc* allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator))) allocator = nullptr;
   // The picker may write into the display-name buffer even when cancelled (Wine fills it with
   // whatever it holds), so keep the folder to put back unless a path comes of it.
   char previous[kPathSize];
@@ -30,18 +28,10 @@ void BrowseForFolder(HWND owner, char* buffer) {
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(buffer);
   info.iImage = 0;
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  const ItemIdList chosen(SHBrowseForFolderA(&info));
   char path[MAX_PATH] = "";
-  const bool gotPath = chosen && SHGetPathFromIDListA(chosen, path) && path[0] != '\0';
+  const bool gotPath = chosen.Valid() && SHGetPathFromIDListA(chosen.Get(), path) && path[0] != '\0';
   lstrcpynA(buffer, gotPath ? path : previous, kPathSize);
-  if (chosen) {
-    // Both name the shell's task allocator; the item list is never freed through anything else.
-    if (allocator)
-      allocator->Free(chosen);
-    else
-      CoTaskMemFree(chosen);
-  }
-  if (allocator) allocator->Release();
 }
 
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM lpData) {
@@ -50,22 +40,20 @@ int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM lpData) {
   return 0;
 }
 
-void ChooseBackgroundColor() {
+void ChooseBackgroundColor(HWND owner) {
   for (COLORREF& c : customColors) c = 0xFFFFFFFF;
   CHOOSECOLORA choose = {};
   choose.lStructSize = sizeof choose;
-  choose.hwndOwner = MainWindow();
+  choose.hwndOwner = owner;
   choose.rgbResult = settings.color;
   choose.lpCustColors = customColors;
   choose.Flags = CC_FULLOPEN;
   if (!ChooseColorA(&choose)) return;
   settings.color = choose.rgbResult;
-  InvalidateRect(MainWindow(), nullptr, TRUE);
+  InvalidateRect(owner, nullptr, TRUE);
 }
 
-const COLORREF* CustomColorsForTest() { return customColors; }
-
-void AboutDialog(HWND owner) { DialogBoxParamA(AppInstance(), "FILORA", owner, AboutDialogProc, 0); }
+void AboutDialog(HINSTANCE instance, HWND owner) { DialogBoxParamA(instance, "FILORA", owner, AboutDialogProc, 0); }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

@@ -3,14 +3,8 @@
 
 extern const char kAppName[];  // "FILORA": class, title, menu and icon name
 
-HINSTANCE AppInstance();
-// NULL before creation and once the window is destroyed.
-HWND MainWindow();
-HWND FolderBox();
-HWND FileListControl();
-HWND StatusBar();
-
 bool RegisterMainWindowClass(HINSTANCE instance);
-HWND CreateMainWindow(HINSTANCE instance, int showCommand);
+// Reads the settings at iniPath and opens the main window as they say; the settings are saved
+// there when the window closes or the session ends.
+HWND CreateMainWindow(HINSTANCE instance, int showCommand, const char* iniPath);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-void SetBusyMenu(bool busy);

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/MainWindow_win.h"
-#include "scan/PathJoin.h"
-#include "settings/SettingsFile_win.h"
+#include "common/Limits.h"
+#include "settings/SettingsKeys.h"
 
 void DispatchLoopMessage(MSG& msg) {
   if (msg.message == WM_DROPFILES) {
@@ -21,18 +23,24 @@ void DispatchLoopMessage(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
+// FILORA.INI beside the exe.
+static std::string SettingsFilePath() {
+  char exe[MAX_PATH + 1] = "";
+  const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+  return SettingsPathFromExePath(std::string(exe, n < sizeof exe ? n : 0));
+}
+
 int RunFilora(HINSTANCE instance, int showCommand) {
   if (HWND first = FindWindowA(kAppName, nullptr)) {
     ShowWindow(first, SW_RESTORE);
     SetForegroundWindow(first);
     return 0;
   }
-  LoadSettings();
   // The list view and status bar classes must exist before the window creates its controls.
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   if (!RegisterMainWindowClass(instance)) return 0;
-  if (!CreateMainWindow(instance, showCommand)) return 0;
+  if (!CreateMainWindow(instance, showCommand, SettingsFilePath().c_str())) return 0;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchLoopMessage(msg);
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;

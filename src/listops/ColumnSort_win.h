@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 
 // Sorts the list by a column, alternating the column's direction.
-void SortByColumn(int column);
+void SortByColumn(HWND list, int column);

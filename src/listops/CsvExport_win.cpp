@@ -5,27 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow_win.h"
+#include "common/Handles_win.h"
+#include "common/Limits.h"
 #include "listops/CsvLine.h"
 #include "scan/FileList_win.h"
-#include "scan/PathJoin.h"
 
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 constexpr std::size_t kWriteChunk = 64 * 1024;
 
@@ -60,10 +45,10 @@ bool WriteListAsCsv(HWND list, const char* path) {
   return Flush(file, buffer);
 }
 
-void SaveListAsCsv() {
+void SaveListAsCsv(HWND owner, HWND list) {
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  ofn.hwndOwner = MainWindow();
+  ofn.hwndOwner = owner;
   ofn.lpstrFilter = "CSV files {*.csv}\0*.csv\0Text files {*.txt}\0*.txt\0All files {*.*}\0*.*\0\0";
   ofn.lpstrFile = exportPath;
   ofn.nMaxFile = kPathSize;
@@ -72,7 +57,7 @@ void SaveListAsCsv() {
   if (!GetSaveFileNameA(&ofn)) return;
 
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  if (WriteListAsCsv(FileListControl(), exportPath)) return;
+  if (WriteListAsCsv(list, exportPath)) return;
   const std::string message = std::string("ファイルに保存できませんでした。\r\n") + exportPath;
-  MessageBoxA(MainWindow(), message.c_str(), "FILORA", MB_ICONERROR);
+  MessageBoxA(owner, message.c_str(), "FILORA", MB_ICONERROR);
 }

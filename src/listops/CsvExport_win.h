@@ -3,7 +3,7 @@
 
 // Asks for a file name and writes every row as a line of quoted, comma-separated cells.
 // Tells the user when the file could not be written.
-void SaveListAsCsv();
+void SaveListAsCsv(HWND owner, HWND list);
 
 // Writes every row of the list to path, replacing the file. False when the file could not be
 // created or a write failed.

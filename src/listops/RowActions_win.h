@@ -1,11 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// Delete removes the selected rows, Enter opens their files; other keys do nothing.
-void OnListKeyDown(WORD virtualKey);
-void DeleteSelectedRows();
-void OpenSelectedRows();
+// Removes the selected rows from the list; the files stay where they are.
+void DeleteSelectedRows(HWND list);
 
-// Takes the place of ShellExecuteA in OpenSelectedRows; nullptr puts ShellExecuteA back.
-using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-void SetShellOpenForTest(ShellExecuteFunction open);
+// Opens every selected row's file with its program, top to bottom, through open (ShellExecuteA).
+using ShellOpenFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+void OpenSelectedRows(HWND owner, HWND list, ShellOpenFunction open);

@@ -1,21 +1,23 @@
 #pragma once
+#include <windows.h>
 
 extern int itemCounter;
 extern int totalCount;
 extern bool stopRequested;
 
-void StartScan();
+// What a scan needs of the window it runs in.
+struct ScanWindows {
+  HWND owner;  // the scan unwinds at once when this window is gone
+  HWND folderBox;
+  HWND list;
+  HWND statusBar;
+  void (*setBusy)(bool busy);  // the menu and buttons of a running or an idle scan
+};
+
+// Counts, then lists, the files of the folder in the folder box that match the filter, handling
+// the window's messages meanwhile. A Start chosen while a stopped scan unwinds runs nested.
+void StartScan(const ScanWindows& windows);
+// The walk finishes the folder it is in and enters no other.
 void StopScan();
-void UpdateProgress();
-void PumpOneMessage();
-
-// What the walk shows in the status bar: the folder being counted, or the listing progress.
-// Shown at a readable pace rather than at every call, and always before a message is handled.
-void ShowScanFolder(const char* dir);
-void ShowScanProgress();
-
-// True once the scan must unwind at once: the window is gone, the program is to quit,
-// or the list holds no more rows.
-bool ScanCancelled();
-// Tells the scan that a row could not be inserted.
-void ReportListFull();
+// After rows were removed: the counters and the status text say how many are left.
+void SetListedCount(HWND statusBar, int rows);

@@ -1,11 +1,13 @@
 #include "scan/VersionColumns_win.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/ColumnTable.h"
-#include "scan/FileList_win.h"
+#include "common/Handles_win.h"
 #include "scan/VersionText.h"
 
 namespace {
@@ -46,52 +48,36 @@ bool ReadStringTable(std::vector<char>& block, const std::string& translation, s
 }
 
 // Asking the platform for version data costs several times more than opening the file, and
-// only a few of the files in a tree have any. Version data lives in programs ("MZ"); the
-// platform's reader also looks inside LZ-compressed files ("SZDD") and ELF and Mach-O
-// libraries, so those go the usual way too. A file that cannot be opened or read here is left to
-// the platform as well.
-bool MayHoldVersionData(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return true;
+// only a few of the files in a tree have any, so the first bytes decide. A file that cannot be
+// opened or read here is left to the platform.
+bool FileMayHoldVersionData(const char* path) {
+  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return true;
   unsigned char head[2] = {};
   DWORD read = 0;
-  const BOOL ok = ReadFile(file, head, sizeof head, &read, nullptr);
-  CloseHandle(file);
-  if (!ok) return true;
-  if (read < sizeof head) return false;
-  const unsigned signature = head[0] << 8 | head[1];
-  return signature == ('M' << 8 | 'Z') || signature == ('S' << 8 | 'Z') || signature == (0x7F << 8 | 'E') ||
-         signature == 0xCEFA || signature == 0xFEED;
+  if (!ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return true;
+  return MayHoldVersionData(head, read);
 }
+
+}  // namespace
 
 std::vector<std::string> ReadVersionStrings(const char* path) {
   std::vector<std::string> cells(kVersionColumnCount, " ");
-  if (!MayHoldVersionData(path)) return cells;
+  if (!FileMayHoldVersionData(path)) return cells;
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
   if (size == 0) return cells;
   std::vector<char> block(size);
   if (!GetFileVersionInfoA(path, 0, size, block.data())) return cells;
 
-  bool hasTranslation = false;
-  WORD language = 0, codePage = 0;
   Found found;
-  if (Query(block, "\\VarFileInfo\\Translation", found) && found.length >= 2 * sizeof(WORD) &&
-      found.room >= 2 * sizeof(WORD)) {
-    std::memcpy(&language, found.value, sizeof language);
-    std::memcpy(&codePage, found.value + sizeof language, sizeof codePage);
-    hasTranslation = true;
-  }
-  for (const std::string& translation : VersionTranslationsToTry(hasTranslation, language, codePage)) {
+  const bool declared = Query(block, "\\VarFileInfo\\Translation", found);
+  const auto* declaredBytes = declared ? reinterpret_cast<const unsigned char*>(found.value) : nullptr;
+  const std::size_t length = declared ? (found.length < found.room ? found.length : found.room) : 0;
+  for (const std::string& translation : VersionTranslationsToTry(declaredBytes, length)) {
     if (ReadStringTable(block, translation, cells)) break;
   }
   return cells;
 }
 
-}  // namespace
-
-void FillVersionCells(HWND list, int index, const char* fullPath) {
-  const std::vector<std::string> cells = ReadVersionStrings(fullPath);
-  for (int k = 0; k < kVersionColumnCount; ++k) SetCellText(list, index, kFirstVersionColumn + k, cells[k].c_str());
-}

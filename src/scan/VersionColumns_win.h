@@ -1,6 +1,7 @@
 #pragma once
-#include <windows.h>
+#include <string>
+#include <vector>
 
-// Sets columns 8 to 15 of the row at index from the string table of the file's version
-// resource; " " for every string the file does not have.
-void FillVersionCells(HWND list, int index, const char* fullPath);
+// The eight strings of the file's version resource in the order of kVersionKeys; " " for every
+// string the file does not have.
+std::vector<std::string> ReadVersionStrings(const char* path);

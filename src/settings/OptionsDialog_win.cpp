@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow_win.h"
 #include "resource.h"
 #include "settings/FilterHistory.h"
 #include "settings/SettingsFile_win.h"
@@ -14,17 +13,22 @@ namespace {
 // The history has no copy in memory: every read goes to the settings file.
 class ProfileFilterHistory : public FilterHistoryStore {
  public:
+  explicit ProfileFilterHistory(const char* iniPath) : iniPath_(iniPath) {}
   std::string Read(int number) override {
     char value[kFilterHistoryValueMax + 1];
-    GetPrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), "", value, sizeof value,
-                             SettingsFilePath());
+    GetPrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), "", value, sizeof value, iniPath_);
     return value;
   }
   void Write(int number, const std::string& value) override {
-    WritePrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), value.c_str(),
-                               SettingsFilePath());
+    WritePrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), value.c_str(), iniPath_);
   }
+
+ private:
+  const char* iniPath_;
 };
+
+// The dialog's parameter: the settings file its history lives in.
+const char* IniPath(HWND dialog) { return reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 void CheckOption(HWND dialog, int id, int value) {
   CheckDlgButton(dialog, id, value != 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -32,9 +36,10 @@ void CheckOption(HWND dialog, int id, int value) {
 
 int OptionChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
-BOOL OnInitDialog(HWND dialog) {
+BOOL OnInitDialog(HWND dialog, const char* iniPath) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(iniPath));
   SetDlgItemTextA(dialog, IDC_FILTER, settings.filter);
-  ProfileFilterHistory history;
+  ProfileFilterHistory history(iniPath);
   const std::vector<std::string> entries = ListFilterHistory(history);
   // Each insert goes in front, lowest number first, so the newest ends on top; CB_INSERTSTRING
   // ignores CBS_SORT.
@@ -49,10 +54,8 @@ BOOL OnInitDialog(HWND dialog) {
 
 void OnOk(HWND dialog) {
   GetDlgItemTextA(dialog, IDC_FILTER, settings.filter, kPathSize);
-  if (settings.filter[0] != '\0') {
-    ProfileFilterHistory history;
-    AddToFilterHistory(history, settings.filter);
-  }
+  ProfileFilterHistory history(IniPath(dialog));
+  AddToFilterHistory(history, settings.filter);
   settings.includeSubfolders = OptionChecked(dialog, IDC_SUBFOLDERS);
   settings.autoWidth = OptionChecked(dialog, IDC_AUTOWIDTH);
   settings.clearFirst = OptionChecked(dialog, IDC_CLEARFIRST);
@@ -69,11 +72,13 @@ BOOL OnCommand(HWND dialog, int id) {
 
 }  // namespace
 
-void OptionsDialog(HWND owner) { DialogBoxParamA(AppInstance(), "OPTION", owner, OptionsDialogProc, 0); }
+void OptionsDialog(HINSTANCE instance, HWND owner, const char* iniPath) {
+  DialogBoxParamA(instance, "OPTION", owner, OptionsDialogProc, reinterpret_cast<LPARAM>(iniPath));
+}
 
-INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const char*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
   }
   return FALSE;

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// The modal options dialog: filter with its history and the three scan options.
-void OptionsDialog(HWND owner);
+// The modal options dialog: filter with its history (kept in the settings file at iniPath) and
+// the three scan options. OK takes them into settings.
+void OptionsDialog(HINSTANCE instance, HWND owner, const char* iniPath);
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include "common/ColumnTable.h"
-#include "scan/PathJoin.h"
+#include "common/Limits.h"
+#include "settings/SettingsKeys.h"
 
 struct Settings {
   char folder[kPathSize];
@@ -17,9 +18,10 @@ struct Settings {
 extern Settings settings;
 extern int columnWidths[kColumnCount];
 
-// Path of the settings file; tests point it elsewhere before LoadSettings.
-const char* SettingsFilePath();
-void SetSettingsFilePath(const char* path);
+// Reads settings and columnWidths from the settings file at iniPath; the window rectangle is
+// moved onto the screen.
+void LoadSettings(const char* iniPath);
 
-void LoadSettings();
-void SaveSettings();
+// Writes settings and columnWidths; window: the rectangle to save, nullptr to leave the saved
+// one as it is.
+void SaveSettings(const char* iniPath, const WindowRect* window);

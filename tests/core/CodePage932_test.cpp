@@ -1,4 +1,4 @@
-#include "scan/CodePage932.h"
+#include "common/CodePage932.h"
 
 #include <gtest/gtest.h>
 

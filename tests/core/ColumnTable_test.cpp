@@ -1,4 +1,4 @@
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "scan/CodePage932.h"
+#include "common/CodePage932.h"
 
 namespace {
 

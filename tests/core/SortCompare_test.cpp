@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/ColumnTable.h"
+#include "common/ColumnTable.h"
 
 namespace {
 

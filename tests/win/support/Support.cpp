@@ -1,0 +1,281 @@
+#include "support/Support.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "resource.h"
+#include "scan/FileList_win.h"
+#include "settings/SettingsFile_win.h"
+
+std::string TempPath(const char* name) {
+  static int counter = 0;
+  char temp[MAX_PATH], unique[64];
+  GetTempPathA(sizeof temp, temp);
+  std::snprintf(unique, sizeof unique, "%s%lu_%d", name, GetCurrentProcessId(), counter++);
+  return std::string(temp) + unique;
+}
+
+static void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data)) {
+    const std::string name = data.cFileName, child = path + "\\" + name;
+    if (name == "." || name == "..") continue;
+    SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      RemoveTree(child);
+    else if (!DeleteFileA(child.c_str()))
+      RemoveDirectoryA(child.c_str());
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  RemoveDirectoryA(path.c_str());
+}
+
+TempTree::TempTree() : root_(TempPath("filora")) { CreateDirectoryA(root_.c_str(), nullptr); }
+TempTree::~TempTree() { RemoveTree(root_); }
+
+std::string TempTree::Dir(const std::string& rel) {
+  for (size_t at = rel.find('\\'); at != std::string::npos; at = rel.find('\\', at + 1))
+    CreateDirectoryA((root_ + "\\" + rel.substr(0, at)).c_str(), nullptr);
+  CreateDirectoryA((root_ + "\\" + rel).c_str(), nullptr);
+  return root_ + "\\" + rel;
+}
+
+std::string TempTree::File(const std::string& rel, const std::string& content) {
+  if (rel.rfind('\\') != std::string::npos) Dir(rel.substr(0, rel.rfind('\\')));
+  const std::string path = root_ + "\\" + rel;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  char buffer[65536];
+  DWORD n = 0;
+  while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return bytes;
+}
+
+std::string ExeFolder() {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  return std::string(exe).substr(0, std::string(exe).rfind('\\'));
+}
+
+std::string IniValue(const std::string& ini, const char* key) {
+  char value[1024];
+  GetPrivateProfileStringA("OPTION", key, "<none>", value, sizeof value, ini.c_str());
+  return value;
+}
+
+void WriteIni(const std::string& ini, const char* key, const std::string& value) {
+  WritePrivateProfileStringA("OPTION", key, value.c_str(), ini.c_str());
+}
+
+std::string HostPath(const std::string& windowsPath) {
+  using ToHost = char*(CDECL*)(LPCWSTR);
+  auto toHost = reinterpret_cast<ToHost>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  wchar_t wide[MAX_PATH];
+  if (!toHost || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
+  char* host = toHost(wide);
+  const std::string path = host ? host : "";
+  if (host) HeapFree(GetProcessHeap(), 0, host);
+  return path;
+}
+
+bool HostShell(const std::string& command) {
+  // A host program started from Wine gives no handle to wait on, so it leaves a mark when done.
+  const std::string mark = TempPath("mark");
+  std::string line = "Z:\\bin\\sh -c \"" + command + "; touch '" + HostPath(mark) + "'\"";
+  STARTUPINFOA startup = {sizeof startup};
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  const bool done = PumpUntil([&] { return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
+  DeleteFileA(mark.c_str());
+  return done;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+namespace {
+
+struct Driving {
+  std::function<bool(HWND)> act;
+  HWND current = nullptr;
+  DWORD since = 0;
+  int count = 0;
+  std::string text;
+  UINT_PTR timer = 0;
+} driving;
+
+BOOL CALLBACK CollectText(HWND child, LPARAM out) {
+  char cls[32], text[1024];
+  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+    *reinterpret_cast<std::string*>(out) += (reinterpret_cast<std::string*>(out)->empty() ? "" : "\n") + std::string(text);
+  return TRUE;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM out) {
+  char cls[16];
+  if (!IsWindowVisible(window) || !GetClassNameA(window, cls, sizeof cls) || lstrcmpA(cls, "#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+void CALLBACK DriveTick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  if (dialog != driving.current) {
+    driving.current = dialog;
+    driving.since = GetTickCount();
+    driving.text.clear();
+    EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&driving.text));
+    ++driving.count;
+  } else if (GetTickCount() - driving.since > 10000) {
+    ADD_FAILURE() << "a dialog was left open: " << driving.text;
+    PressButton(dialog, IDCANCEL);
+    return;
+  }
+  static bool acting = false;  // an action that opens a dialog of its own is not re-entered
+  if (acting) return;
+  acting = true;
+  if (driving.act(dialog)) driving.since = GetTickCount() - 9000;  // closed soon, or the guard fires
+  acting = false;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(std::function<bool(HWND)> act) {
+  driving = Driving{};
+  driving.act = std::move(act);
+  driving.timer = SetTimer(nullptr, 0, 50, DriveTick);
+}
+DialogDriver::~DialogDriver() {
+  KillTimer(nullptr, driving.timer);
+  driving.act = [](HWND) { return true; };
+}
+int DialogDriver::Count() const { return driving.count; }
+const std::string& DialogDriver::Text() const { return driving.text; }
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+namespace {
+constexpr UINT kRunAction = WM_APP + 7;
+std::vector<std::function<bool()>> pending;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
+  auto action = std::move(pending[wParam]);
+  if (!action()) {
+    pending[wParam] = std::move(action);
+    PostMessageA(window, kRunAction, wParam, 0);
+  }
+  return 0;
+}
+}  // namespace
+
+std::vector<bool> Host::busyCalls;
+
+Host::Host() {
+  static bool ready = [] {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FiloraTestHost";
+    return RegisterClassA(&wc) != 0;
+  }();
+  EXPECT_TRUE(ready);
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  window = CreateWindowExA(0, "FiloraTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                           nullptr, instance, nullptr);
+  folderBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 700, 20, window,
+                              reinterpret_cast<HMENU>(IDC_FOLDER), instance, nullptr);
+  list = CreateFileList(window, instance);
+  MoveWindow(list, 0, 30, 780, 400, TRUE);
+  statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, IDC_STATUS);
+  busyCalls.clear();
+  for (int& state : sortState) state = 0;
+  settings.includeSubfolders = 1;
+  settings.clearFirst = 1;
+  settings.autoWidth = 0;
+}
+
+Host::~Host() {
+  if (IsWindow(window)) DestroyWindow(window);
+  pending.clear();
+}
+
+ScanWindows Host::Windows() const {
+  return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }};
+}
+
+void Host::Scan(const std::string& folder, const char* filter) {
+  SetWindowTextA(folderBox, folder.c_str());
+  lstrcpynA(settings.filter, filter, sizeof settings.filter);
+  StartScan(Windows());
+}
+
+std::string Host::Status() const {
+  char text[512] = "";
+  SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void DuringScan(std::function<bool()> action) {
+  HWND target = FindWindowA("FiloraTestHost", nullptr);
+  pending.push_back(std::move(action));
+  PostMessageA(target, kRunAction, pending.size() - 1, 0);
+}
+
+std::vector<std::string> ColumnTexts(HWND list, int column) {
+  std::vector<std::string> texts(RowCount(list));
+  std::vector<char> buffer;
+  for (size_t r = 0; r < texts.size(); ++r) ReadCellText(list, static_cast<int>(r), column, texts[r], buffer);
+  return texts;
+}
+
+std::vector<long> RowTags(HWND list) {
+  std::vector<long> tags;
+  for (int r = 0; r < RowCount(list); ++r) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = r;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    tags.push_back(static_cast<long>(item.lParam));
+  }
+  return tags;
+}
+
+void SelectRows(HWND list, const std::vector<int>& rows) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  item.state = LVIS_SELECTED;
+  for (int row : rows) SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
