@@ -22,6 +22,7 @@
 #include "listops/CsvExport_win.h"
 #include "resource.h"
 #include "common/ColumnTable.h"
+#include "scan/ColumnAutoWidth_win.h"
 #include "scan/FileList_win.h"
 #include "settings/SettingsFile_win.h"
 #include "settings/SettingsKeys.h"
@@ -286,9 +287,10 @@ void ClickHeader(HWND main, HWND list, int column) {
 
 // Byte order, as the sort compares.
 bool SortedByPath(HWND list, int rows, bool descending) {
-  std::string previous;
+  std::string previous, path;
+  std::vector<char> buffer;
   for (int r = 0; r < rows; ++r) {
-    std::string path = GetCellText(list, r, kPathColumn);
+    ReadCellText(list, r, kPathColumn, path, buffer);
     if (r > 0 && (descending ? previous < path : path < previous)) return false;
     previous.swap(path);
   }
