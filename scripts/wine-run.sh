@@ -7,8 +7,14 @@ filora_start_xvfb || exit 1
 trap filora_stop_xvfb EXIT
 filora_ensure_prefix
 out=$(mktemp)
-wine "$@" >"$out" 2>&1 </dev/null
+# A program that hangs fails with its name instead of holding the run until CTest gives up.
+limit=${FILORA_RUN_TIMEOUT:-240}
+timeout -k 5 "$limit" wine "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
+if [ $rc -eq 124 ] || [ $rc -eq 137 ]; then
+  echo "TIMED OUT after ${limit} s: $*"
+  wineserver -k >/dev/null 2>&1 || true
+fi
 rm -f "$out"
 exit $rc
