@@ -60,18 +60,13 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
   add_subdirectory(tests/win/fixtures)
 endif()
 
-# The release: FILORA.EXE with the user guide and its pictures, as FILORA-<version>.zip.
-set(PACKAGE_NAME ${FILORA_PACKAGE_NAME})
-set(PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package/${PACKAGE_NAME})
-set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${PACKAGE_NAME}.zip)
-file(GLOB PACKAGE_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+# The release, FILORA-<version>.zip: a stripped copy of FILORA.EXE with SHA256SUMS, the user guide
+# and its pictures. Only a Release tree packs; the exe in bin/ keeps its symbols for debugging.
+set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${FILORA_PACKAGE_NAME}.zip)
 add_custom_target(package_zip
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/package ${PACKAGE_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${PACKAGE_STAGE}/docs
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:FILORA> ${PROJECT_SOURCE_DIR}/README.md ${PACKAGE_STAGE}/
-  COMMAND ${CMAKE_COMMAND} -E copy ${PACKAGE_PICTURES} ${PACKAGE_STAGE}/docs/
-  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
-          ${CMAKE_COMMAND} -E tar cf ${PACKAGE_ZIP} --format=zip ${PACKAGE_NAME}
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:FILORA> -DSTRIP=${CMAKE_STRIP} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
+          -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DNAME=${FILORA_PACKAGE_NAME} -DOUT_DIR=${CMAKE_BINARY_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/PackageZip.cmake
   DEPENDS FILORA
   BYPRODUCTS ${PACKAGE_ZIP}
   COMMENT "Packing ${PACKAGE_ZIP}"
