@@ -50,6 +50,10 @@ if(FILORA_WINDOWS)
     add_test(NAME e2e_${name} COMMAND bash ${script} ${WIN_BIN})
     set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
   endforeach()
+  # The release zip as a user gets it: packed from the Release tree, unpacked and started once.
+  add_test(NAME release_zip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/release_zip.sh
+                                    ${CMAKE_BINARY_DIR}/win ${FILORA_PACKAGE_NAME})
+  set_tests_properties(release_zip PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 endif()
 
 if(FILORA_FUZZ)

@@ -4,10 +4,21 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(WIN_LIBS comctl32 comdlg32 shell32 ole32 version gdi32 user32 kernel32)
 
+# The resource script's version header and the manifest, made from the project's version.
+set(patch2 ${PROJECT_VERSION_PATCH})
+if(patch2 LESS 10)
+  set(patch2 0${patch2})
+endif()
+set(FILORA_VERSION_TEXT ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch2})
+set(FILORA_VERSION_QUAD ${PROJECT_VERSION}.0)
+set(FILORA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/res/version.h.in ${FILORA_GENERATED_DIR}/version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/res/filora.manifest.in ${FILORA_GENERATED_DIR}/filora.manifest @ONLY)
+
 add_library(filora_core STATIC ${FILORA_CORE_SOURCES})
 add_library(filora_app STATIC ${FILORA_WIN_SOURCES})
 foreach(lib filora_core filora_app)
-  target_include_directories(${lib} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+  target_include_directories(${lib} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res ${FILORA_GENERATED_DIR})
   target_compile_options(${lib} PRIVATE ${FILORA_CHARSET_FLAGS} -Wall -Wextra)
   target_compile_definitions(${lib} PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600)
 endforeach()
@@ -49,18 +60,13 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
   add_subdirectory(tests/win/fixtures)
 endif()
 
-# The release: FILORA.EXE with the user guide and its pictures, as FILORA-1.22.zip.
-set(PACKAGE_NAME FILORA-1.22)
-set(PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package/${PACKAGE_NAME})
-set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${PACKAGE_NAME}.zip)
-file(GLOB PACKAGE_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+# The release, FILORA-<version>.zip: a stripped copy of FILORA.EXE with SHA256SUMS, the user guide
+# and its pictures. Only a Release tree packs; the exe in bin/ keeps its symbols for debugging.
+set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${FILORA_PACKAGE_NAME}.zip)
 add_custom_target(package_zip
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/package ${PACKAGE_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${PACKAGE_STAGE}/docs
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:FILORA> ${PROJECT_SOURCE_DIR}/README.md ${PACKAGE_STAGE}/
-  COMMAND ${CMAKE_COMMAND} -E copy ${PACKAGE_PICTURES} ${PACKAGE_STAGE}/docs/
-  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
-          ${CMAKE_COMMAND} -E tar cf ${PACKAGE_ZIP} --format=zip ${PACKAGE_NAME}
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:FILORA> -DSTRIP=${CMAKE_STRIP} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
+          -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DNAME=${FILORA_PACKAGE_NAME} -DOUT_DIR=${CMAKE_BINARY_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/PackageZip.cmake
   DEPENDS FILORA
   BYPRODUCTS ${PACKAGE_ZIP}
   COMMENT "Packing ${PACKAGE_ZIP}"
