@@ -48,7 +48,7 @@ if(FILORA_WINDOWS)
   foreach(script ${E2E_TESTS})
     get_filename_component(name ${script} NAME_WE)
     add_test(NAME e2e_${name} COMMAND bash ${script} ${WIN_BIN})
-    set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+    set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
   endforeach()
   # The release zip as a user gets it: packed from the Release tree, unpacked and started once.
   add_test(NAME release_zip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/release_zip.sh

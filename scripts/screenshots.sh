@@ -9,6 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${1:-$root/build/win/bin}
 docs=$root/docs
 bash "$root/scripts/setup.sh"
+export TZ=Asia/Tokyo # the clock of a Japanese user
 source "$root/tests/e2e/lib/e2e.sh"
 e2e_init "$bin"
 
@@ -26,13 +27,12 @@ dir1=$(printf 'C:\\ツール' | iconv -f UTF-8 -t CP932)
 widths=(100 70 70 125 125 80 40 95 115 200 70 100 100 100 100 100 150)
 cols=()
 for i in "${!widths[@]}"; do cols+=("$(printf 'COLMN%02d=%d' $((i + 1)) "${widths[$i]}")"); done
-e2e_write_ini LEFT=0 TOP=0 RIGHT=1240 BOTTOM=400 COLOR=$E2E_COLOR "DIR1=$dir1" 'FILTER=*.exe;*.txt' \
-  'FILTER001=*.exe;*.dll' 'FILTER002=*.txt' 'FILTER003=*.exe;*.txt' SUB=1 AUTO=0 DELETE=1 "${cols[@]}"
+printf '%s\r\n' '[OPTION]' LEFT=0 TOP=0 RIGHT=1240 BOTTOM=400 COLOR=15138815 "DIR1=$dir1" 'FILTER=*.exe;*.txt' \
+  'FILTER001=*.exe;*.dll' 'FILTER002=*.txt' 'FILTER003=*.exe;*.txt' SUB=1 AUTO=0 DELETE=1 "${cols[@]}" \
+  >"$E2E_DIR/app/FILORA.INI"
 e2e_start
 
 e2e_scan
-# The Save dialog opens once the scan has ended; what it writes is not needed.
-e2e_save_list "$E2E_DIR/list.csv"
 # Leave the mouse out of the picture, and the focus on the list with its first row selected.
 xdotool mousemove 1270 1010
 sleep 1
@@ -43,22 +43,22 @@ cut_window() {
   read -r x y w h < <(xwininfo -id "$id" |
     awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
          /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }')
-  e2e_shot "$shot"
+  import -window root "$shot"
   convert "$shot" -crop "${w}x$h+$x+$y" +repage -strip "$out"
   echo "screenshots: $out (${w}x$h)"
 }
 
-main_id=$(e2e_find_window "$E2E_TITLE_MAIN")
+main_id=$(e2e_window FILORA)
 cut_window "$main_id" "$docs/main.png"
 
 xdotool key alt+h
 sleep 0.3
 xdotool key o
-e2e_wait_window "$E2E_TITLE_OPTIONS" 20 || e2e_die "the options dialog did not open"
+e2e_until 20 "options dialog" e2e_shown オプションの設定
 sleep 1
-cut_window "$(e2e_find_window "$E2E_TITLE_OPTIONS")" "$docs/options.png"
+cut_window "$(e2e_window オプションの設定)" "$docs/options.png"
 xdotool key Escape
-e2e_wait_gone "$E2E_TITLE_OPTIONS" 20 || e2e_die "the options dialog did not close"
+e2e_until 20 "closing of the options dialog" e2e_gone オプションの設定
 
 # The about box has the same title as the main window: it is the other window of that name.
 xdotool key alt+h
@@ -66,7 +66,7 @@ sleep 0.3
 xdotool key v
 about_id=
 for ((i = 0; i < 200; i++)); do
-  about_id=$(xdotool search --name "^$E2E_TITLE_MAIN\$" 2>/dev/null | grep -v -x "$main_id" | head -n1)
+  about_id=$(xdotool search --name '^FILORA$' 2>/dev/null | grep -v -x "$main_id" | head -n1)
   [ -n "$about_id" ] && break
   sleep 0.1
 done
@@ -76,4 +76,5 @@ cut_window "$about_id" "$docs/about.png"
 xdotool key Escape
 sleep 0.5
 
-e2e_close_by_keys
+xdotool key alt+f sleep 0.3 key x
+e2e_until 30 "end of FILORA after Exit" e2e_ended

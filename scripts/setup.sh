@@ -14,7 +14,7 @@ fi
 
 for p in cmake make g++ clang libclang-rt-14-dev googletest \
          g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev \
-         wine wine32:i386 fonts-wine xvfb xauth x11-utils xdotool imagemagick libx11-dev locales fonts-ipafont-gothic zip unzip; do
+         wine wine32:i386 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales fonts-ipafont-gothic unzip; do
   want "$p"
 done
 
