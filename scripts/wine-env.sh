@@ -10,21 +10,24 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 filora_xvfb_pid=
 filora_start_xvfb() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    filora_xvfb_pid=$!
-    export DISPLAY=:$n
-    local i
-    for i in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$filora_xvfb_pid" 2>/dev/null
+  # Xvfb picks a free display itself, so runs started together never share one.
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fd_file" >/dev/null 2>&1 &
+  filora_xvfb_pid=$!
+  local i n=
+  for i in $(seq 1 100); do
+    read -r n <"$fd_file" 2>/dev/null
+    [ -n "$n" ] && break
+    sleep 0.1
   done
-  echo "could not start Xvfb" >&2
-  return 1
+  rm -f "$fd_file"
+  if [ -z "$n" ]; then
+    kill "$filora_xvfb_pid" 2>/dev/null
+    echo "could not start Xvfb" >&2
+    return 1
+  fi
+  export DISPLAY=:$n
 }
 
 filora_stop_xvfb() {
