@@ -1,0 +1,122 @@
+// Sorting, saving and opening the rows of a real list view.
+#include "support/Support.h"
+
+#include <dlgs.h>
+
+#include "listops/ColumnSort_win.h"
+#include "listops/CsvExport_win.h"
+#include "listops/RowActions_win.h"
+#include "scan/FileList_win.h"
+#include "settings/SettingsFile_win.h"
+
+using Texts = std::vector<std::string>;
+
+// A row put in directly, its cells from column 0 on; the others stay empty.
+static void AddRow(HWND list, const Texts& cells) {
+  const int row = RowCount(list);
+  ASSERT_TRUE(InsertFileRow(list, row, cells[0].c_str(), row));
+  for (size_t c = 1; c < cells.size(); ++c) SetCellText(list, row, static_cast<int>(c), cells[c].c_str());
+}
+
+TEST(ListOps, SizesSortByNumberNamesByTextAndTheSecondClickDescends) {
+  TempTree t;
+  // Eleven digits: as text, 12345678901 would come before 9999999999.
+  ASSERT_TRUE(HostShell("cd '" + HostPath(t.Root()) + "' && truncate -s 12345678901 a.dat && truncate -s 9 b.dat && " +
+                        "truncate -s 9999999999 c.dat"));
+  Host host;
+  host.Scan(t.Root());
+  SortByColumn(host.list, kSizeColumn);
+  EXPECT_EQ(ColumnTexts(host.list, kSizeColumn), Texts({"         9", "9999999999", "12345678901"}));
+  EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Texts({"b.dat", "c.dat", "a.dat"}));
+  SortByColumn(host.list, kSizeColumn);
+  EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Texts({"a.dat", "c.dat", "b.dat"}));
+  SortByColumn(host.list, kNameColumn);
+  EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Texts({"a.dat", "b.dat", "c.dat"}));
+}
+
+TEST(ListOps, RowsWhoseTagsRepeatSortWholeStablyAndKeepTheirTags) {
+  TempTree first, second;
+  for (const char* name : {"m.txt", "s\\k.txt", "s\\t\\z.txt"}) first.File(name);  // one per folder: a known order
+  for (const char* name : {"b.txt", "s\\y.txt"}) second.File(name);
+  Host host;
+  host.Scan(first.Root());
+  SelectRows(host.list, {1});
+  DeleteSelectedRows(host.list);
+  settings.clearFirst = 0;
+  host.Scan(second.Root());
+  ASSERT_EQ(RowTags(host.list), std::vector<long>({0, 2, 2, 3}));  // m, z, then b and y
+  SortByColumn(host.list, kNameColumn);
+  SortByColumn(host.list, kNameColumn);
+  EXPECT_EQ(RowTags(host.list), std::vector<long>({2, 3, 0, 2}));
+  SortByColumn(host.list, kSizeColumn);  // all equal: the order stays
+  EXPECT_EQ(RowTags(host.list), std::vector<long>({2, 3, 0, 2}));
+  EXPECT_EQ(ColumnTexts(host.list, kPathColumn), Texts({first.Root() + "\\s\\t\\z.txt", second.Root() + "\\s\\y.txt",
+                                                        first.Root() + "\\m.txt", second.Root() + "\\b.txt"}));
+}
+
+TEST(ListOps, ExportQuotesEveryCellAndEndsEveryLineWithCrLf) {
+  Host host;
+  AddRow(host.list, {"say \"hi\".txt", "表計算", "       123"});
+  AddRow(host.list, {"ソ", "", std::string(600, 'w')});
+  TempTree t;
+  ASSERT_TRUE(WriteListAsCsv(host.list, (t.Root() + "\\list.csv").c_str()));
+  const std::string empty14 = R"(,"","","","","","","","","","","","","","")";
+  EXPECT_EQ(ReadBytes(t.Root() + "\\list.csv"), "\"say \"\"hi\"\".txt\",\"表計算\",\"       123\"" + empty14 +
+                                                    "\r\n\"ソ\",\"\",\"" + std::string(600, 'w') + "\"" + empty14 + "\r\n");
+}
+
+TEST(ListOps, SaveThatCannotWriteTheChosenFileSaysSo) {
+  Host host;
+  AddRow(host.list, {"a.txt"});
+  const std::string out = TempPath("missing") + "\\out.csv";
+  DialogDriver dialogs([&](HWND dialog) {  // the Save dialog, then the message box
+    SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, out.c_str());
+    PressButton(dialog, IDOK);
+    return true;
+  });
+  SaveListAsCsv(host.window, host.list);
+  EXPECT_EQ(dialogs.Count(), 2);
+  EXPECT_EQ(dialogs.Text(), "ファイルに保存できませんでした。\r\n" + out);
+}
+
+// A 64 KiB tmpfs with 8 KiB free on an empty folder while a test runs, unmounted even when it fails.
+struct SmallDisk {
+  explicit SmallDisk(const std::string& folder) : host(HostPath(folder)) {
+    HostShell("mount -t tmpfs -o size=64k tmpfs '" + host + "' && head -c 57344 /dev/zero > '" + host + "/fill'");
+  }
+  ~SmallDisk() { HostShell("mountpoint -q '" + host + "' && umount -l '" + host + "'"); }
+  const std::string host;
+};
+
+TEST(ListOps, ExportThatDoesNotFitFailsEvenWhenPartOfItWasWritten) {
+  TempTree t;
+  const std::string folder = t.Dir("small");
+  SmallDisk disk(folder);
+  if (GetFileAttributesA((folder + "\\fill").c_str()) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "no tmpfs could be mounted here (mounting needs root)";
+  Host host;
+  for (int r = 0; r < 20; ++r) AddRow(host.list, {std::string(1000, 'x')});  // over 20 000 bytes
+  EXPECT_FALSE(WriteListAsCsv(host.list, (folder + "\\out.csv").c_str()));
+  const size_t kept = ReadBytes(folder + "\\out.csv").size();
+  EXPECT_TRUE(kept > 0 && kept < 20000) << kept << " bytes were written: some, not all, should have fit";
+}
+
+static HWND openOwner;
+static Texts opened;
+static HINSTANCE WINAPI RecordOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
+  opened.push_back(std::string(owner == openOwner ? "owner " : "? ") + verb + " " + file + " [" + parameters + "][" +
+                   folder + "] " + std::to_string(show));
+  return reinterpret_cast<HINSTANCE>(33);
+}
+
+TEST(ListOps, OpenHandsTheSelectedRowsPathsOverTopToBottom) {
+  Host host;
+  for (const char* path : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\表.txt"}) {
+    AddRow(host.list, {"name"});
+    SetCellText(host.list, RowCount(host.list) - 1, kPathColumn, path);
+  }
+  SelectRows(host.list, {3, 1});
+  openOwner = host.window;
+  OpenSelectedRows(host.window, host.list, RecordOpen);
+  EXPECT_EQ(opened, Texts({"owner open C:\\b.txt [][] 1", "owner open C:\\表.txt [][] 1"}));
+}
