@@ -8,7 +8,7 @@ trap filora_stop_xvfb EXIT
 filora_ensure_prefix
 out=$(mktemp)
 # A program that hangs fails with its name instead of holding the run until CTest gives up.
-limit=${FILORA_RUN_TIMEOUT:-240}
+limit=${FILORA_RUN_TIMEOUT:-120}
 timeout -k 5 "$limit" wine "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
