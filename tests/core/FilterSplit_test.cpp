@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-using Strings = std::vector<std::string>;
-
 TEST(SplitFilter, KeepsBlanksAndEmptyPiecesAndReadsOnly259Bytes) {
   const std::string a258(258, 'a'), a259(259, 'a');
-  const struct { std::string filter; Strings expected; } cases[] = {
+  const struct { std::string filter; std::vector<std::string> expected; } cases[] = {
       {"*.txt; *.log", {"*.txt", " *.log"}}, {"a;;b;", {"a", "", "b", ""}}, {"", {"*.*"}},
       {std::string(300, 'a'), {a259}},       {a258 + ";b", {a258, ""}},      {a259 + ";b", {a259}}};
   for (const auto& c : cases) EXPECT_EQ(c.expected, SplitFilter(c.filter.c_str())) << c.filter;

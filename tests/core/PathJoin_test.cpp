@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 // 表 and ソ end in 0x5C; 0x95 0x81 is a pair whose trail byte is itself in the lead range.
 #define HYOU "\x95\x5C"
 #define SO "\x83\x5C"
 
-// What a call leaves in a buffer that held "keep"; "refused" when it says no and leaves the buffer so.
+// What a call leaves in the buffer, or "refused" when it says no and leaves the buffer as it was.
 template <typename Call> static std::string Outcome(Call call) {
-  char buf[kPathSize] = "keep";
+  char buf[kPathSize];
+  std::memset(buf, '~', kPathSize - 1);  // no stray NUL to end a result that lacks its own
+  buf[kPathSize - 1] = '\0';
   if (call(buf)) return buf;
-  return std::string(buf) == "keep" ? "refused" : std::string("refused, but wrote ") + buf;
+  return buf == std::string(kPathSize - 1, '~') ? "refused" : "refused, but wrote " + std::string(buf);
 }
 
 TEST(EndsWithBackslash932, WalksFromTheStartSoA5CTrailByteIsNoSeparator) {

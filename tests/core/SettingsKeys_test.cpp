@@ -5,7 +5,7 @@
 #include <climits>
 #include <tuple>
 
-TEST(SettingsKeyNames, ColumnAndFilterNumbersAtTheirEdges) {
+TEST(SettingsNames, KeyNumbersAtTheirEdgesAndIniBesideTheExe) {
   EXPECT_EQ("COLMN01", ColumnWidthKey(0));
   EXPECT_EQ("COLMN17", ColumnWidthKey(16));
   EXPECT_EQ("FILTER001", FilterHistoryKey(1));

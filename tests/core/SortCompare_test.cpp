@@ -17,29 +17,23 @@ TEST(ParseSizeCell, LeadingBlanksMinusDigitsWithinLongLong) {
       {"9223372036854775807", "9223372036854775807"}, {"-9223372036854775808", "-9223372036854775808"},
       {"9223372036854775808", "none"}, {"-9223372036854775809", "none"}, {"", "none"}, {"   ", "none"},
       {"5 ", "none"}, {"1,234", "none"}, {"\t5", "none"}, {"- 5", "none"}};
-  const auto parsed = [](const std::string& text) {
-    long long v = 0;
-    return ParseSizeCell(text, v) ? std::to_string(v) : "none";
-  };
+  const auto parsed = [](std::string t) { long long v = 0; return ParseSizeCell(t, v) ? std::to_string(v) : "none"; };
   for (const auto& c : cases) EXPECT_EQ(c.expected, parsed(c.text)) << '"' << c.text << '"';
 }
 
-TEST(CompareCells, SizeColumnByNumberNonNumbersFirstOthersByBytes) {
-  const struct { int column; std::string a, b; int expected; } cases[] = {
-      {kSizeColumn, "         9", "        10", -1}, {kSizeColumn, "3000000000", "         9", 1},
-      {kSizeColumn, "10", "        10", 0}, {kSizeColumn, "-1", "         0", -1}, {kSizeColumn, " ", "         0", -1},
-      {kSizeColumn, "         0", "abc", 1}, {kSizeColumn, "abc", "abd", -1}, {kPathColumn, "        10", "9", -1}};
-  for (const auto& c : cases) EXPECT_EQ(c.expected, CompareCells(c.column, c.a, c.b)) << c.a + " | " + c.b;
-}
-
-TEST(SortedRowOrder, StableInBothDirections) {
+TEST(SortedRowOrder, SizesByNumberNonNumbersFirstStableInBothDirections) {
   using Order = std::vector<std::size_t>;
+  std::vector<std::string> seventeen;  // long enough that an unstable sort shows
+  for (int row = 0; row < 17; ++row) seventeen.push_back(row % 2 ? "1" : "         2");
+  const Order odds = {1, 3, 5, 7, 9, 11, 13, 15, 0, 2, 4, 6, 8, 10, 12, 14, 16},
+              evens = {0, 2, 4, 6, 8, 10, 12, 14, 16, 1, 3, 5, 7, 9, 11, 13, 15};
   const struct { int column; std::vector<std::string> keys; Order ascending, descending; } cases[] = {
       {kSizeColumn, {"3000000000", "       100", "         9", "        10"}, {2, 3, 1, 0}, {0, 1, 3, 2}},
       {kSizeColumn, {"10", "         9", "        10", "9"}, {1, 3, 0, 2}, {0, 2, 1, 3}},
       {kSizeColumn, {"         5", " ", "abc", "-1"}, {1, 2, 3, 0}, {0, 3, 2, 1}},
       {kNameColumn, {"b", "a", "b", "a"}, {1, 3, 0, 2}, {0, 2, 1, 3}},
-      {kNameColumn, {"9", "10", "B", "a"}, {1, 0, 2, 3}, {3, 2, 0, 1}}, {kNameColumn, {}, {}, {}}};
+      {kNameColumn, {"9", "10", "B", "a"}, {1, 0, 2, 3}, {3, 2, 0, 1}}, {kNameColumn, {}, {}, {}},
+      {kSizeColumn, seventeen, odds, evens}, {kNameColumn, seventeen, evens, odds}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.keys));
     EXPECT_EQ(c.ascending, SortedRowOrder(c.column, c.keys, false));
