@@ -6,7 +6,7 @@
 
 TEST(WidthCandidates, KeepsTheWidestDistinctTextsOfEachColumnWholeAndCutTo259) {
   std::map<wchar_t, int> asked;
-  WidthCandidates candidates(3, [&](wchar_t c) { return ++asked[c], c == L'W' ? 10 : 5; });
+  WidthCandidates candidates(3, [&](wchar_t c) { ++asked[c]; return c == L'W' ? 10 : 5; });
   const auto offer = [&](int column, int row, int narrow, int wide) {
     const std::wstring text = std::wstring(narrow, L'a') + std::wstring(wide, L'W');
     candidates.Offer(column, row, text.c_str(), static_cast<int>(text.size()));
