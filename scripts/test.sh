@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the core under ASan/UBSan, the fuzz corpora,
+# Builds everything and runs every test: the core under ASan/UBSan, the fuzz corpus,
 # and the Windows side under Wine. CTest's summary is the last thing printed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

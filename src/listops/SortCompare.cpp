@@ -60,11 +60,6 @@ int CompareSizeKeys(const SizeKey& ka, const SizeKey& kb, const std::string& a,
 
 }  // namespace
 
-int CompareCells(int column, const std::string& a, const std::string& b) {
-  if (column != kSizeColumn) return CompareCellBytes(a, b);
-  return CompareSizeKeys(ToSizeKey(a), ToSizeKey(b), a, b);
-}
-
 std::vector<std::size_t> SortedRowOrder(int column, const std::vector<std::string>& keys,
                                         bool descending) {
   std::vector<std::size_t> order(keys.size());

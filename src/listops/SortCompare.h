@@ -11,10 +11,6 @@ int CompareCellBytes(const std::string& a, const std::string& b);
 // Signed: older exports wrote sizes of 2 GiB and more as negative numbers ("-1294967296").
 bool ParseSizeCell(const std::string& text, long long& value);
 
-// Compares two cells of a column: the size column by number (non-numbers first, by bytes),
-// every other column by bytes.
-int CompareCells(int column, const std::string& a, const std::string& b);
-
 // The stable order of rows by their keys: result[k] is the current index of the row that goes
 // to position k. Equal keys keep their current order in both directions.
 std::vector<std::size_t> SortedRowOrder(int column, const std::vector<std::string>& keys,

@@ -14,6 +14,7 @@ bool MakeDirWithBackslash(char (&dir)[kPathSize], const char* folder);
 // out = dir + name. False (out untouched) when the result would not fit in kPathSize.
 bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name);
 
-// The leading parts of dir that end in a single-byte backslash, shortest first: the drive or
-// share root, each folder below it, and dir itself when it ends in a backslash.
+// The leading parts of dir that end in a single-byte backslash, shortest first: the drive root,
+// each folder below it, and dir itself when it ends in a backslash. On a share the first parts
+// ("\\", "\\\\", "\\\\srv\\") name no folder; a caller opening them finds none.
 std::vector<std::string> AncestorFolders932(const char* dir);

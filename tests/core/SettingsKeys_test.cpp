@@ -3,171 +3,44 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
+#include <tuple>
 
-namespace {
-
-TEST(SettingsKeys, NamesAndDefaults) {
-  EXPECT_STREQ("OPTION", kSettingsSection);
-  EXPECT_STREQ("FILTER", kFilterKey);
-  EXPECT_STREQ("*.*", kDefaultFilter);
-  EXPECT_STREQ("DIR1", kFolderKey);
-  struct Case {
-    const IntSettingKey& key;
-    const char* name;
-    int value;
-  } const cases[] = {
-      {kSubKey, "SUB", 1},       {kAutoKey, "AUTO", 0},       {kDeleteKey, "DELETE", 1},
-      {kTopKey, "TOP", 0},       {kBottomKey, "BOTTOM", 480}, {kLeftKey, "LEFT", 0},
-      {kRightKey, "RIGHT", 640}, {kColorKey, "COLOR", 0xE6FFFF},
-  };
-  for (const Case& c : cases) {
-    EXPECT_STREQ(c.name, c.key.key);
-    EXPECT_EQ(c.value, c.key.defaultValue) << c.name;
-  }
+TEST(SettingsNames, KeyNumbersAtTheirEdgesAndIniBesideTheExe) {
+  EXPECT_EQ("COLMN01", ColumnWidthKey(0));
+  EXPECT_EQ("COLMN17", ColumnWidthKey(16));
+  EXPECT_EQ("FILTER001", FilterHistoryKey(1));
+  EXPECT_EQ("FILTER999", FilterHistoryKey(999));
+  EXPECT_EQ("C:\\\x95\x5C\\filora.INI", SettingsPathFromExePath("C:\\\x95\x5C\\filora.exe"));
 }
 
-TEST(ColumnWidthKey, OneBasedTwoDigits) {
-  struct Case {
-    int column;
-    const char* expected;
-  } const cases[] = {{0, "COLMN01"}, {8, "COLMN09"}, {9, "COLMN10"}, {16, "COLMN17"}};
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ColumnWidthKey(c.column));
+TEST(ParseIniInt, SignHexBlanksGarbageAndClampingToInt) {
+  const struct { const char* text; int expected; } cases[] = {
+      {nullptr, 99}, {"", 0}, {"12", 12}, {" \t-34", -34}, {"+5", 5}, {"12abc", 12}, {"abc", 0}, {"- 5", 0},
+      {"--5", 0}, {"0x1F", 31}, {"0XE6ffff", 0xE6FFFF}, {"-0x10", -16}, {"0x", 0}, {"0x1G", 1}, {"1e3", 1},
+      {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN},
+      {"4294967297", INT_MAX}, {"18446744073709551617", INT_MAX}, {"-18446744073709551617", INT_MIN},
+      {"0x7FFFFFFF", INT_MAX}, {"0x80000000", INT_MAX}, {"-0x80000000", INT_MIN}, {"0x100000001", INT_MAX}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 99)) << (c.text ? c.text : "null");
 }
 
-TEST(FilterHistoryKey, ThreeDigits) {
-  struct Case {
-    int number;
-    const char* expected;
-  } const cases[] = {{1, "FILTER001"}, {42, "FILTER042"}, {100, "FILTER100"}, {999, "FILTER999"}};
-  for (const Case& c : cases) EXPECT_EQ(c.expected, FilterHistoryKey(c.number));
+TEST(ClampWindowToScreen, KeepsReachableWindowsExactlyAndBringsOthersBack) {
+  const WindowRect s = {0, 0, 1280, 1024}, wide = {-100, -50, 1000, 800}, tiny = {0, 0, 200, 100};
+  const struct { WindowRect window, screen, expected; } cases[] = {
+      {{-200, 10, 640, 480}, s, {-200, 10, 640, 480}},   {{0, 0, 100000, 2000000000}, s, {0, 0, 1280, 1024}},
+      {{1232, 976, 280, 240}, s, {1232, 976, 280, 240}}, {{-592, 0, 640, 480}, s, {-592, 0, 640, 480}},
+      {{-593, 0, 640, 480}, s, {-592, 0, 640, 480}},     {{1233, 0, 640, 480}, s, {1232, 0, 640, 480}},
+      {{0, -1, 640, 480}, s, {0, 0, 640, 480}},          {{0, 977, 640, 480}, s, {0, 976, 640, 480}},
+      {{0, 0, 100, 50}, s, {0, 0, 280, 240}},            {{0, 0, 640, 480}, tiny, {0, 0, 280, 240}},
+      {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, s, {-232, 0, 280, 240}},
+      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, s, {1232, 976, 1280, 1024}},
+      {{-9999, -9999, 640, 480}, wide, {-692, -50, 640, 480}}, {{9999, 9999, 640, 480}, wide, {852, 702, 640, 480}}};
+  const auto tie = [](const WindowRect& r) { return std::make_tuple(r.left, r.top, r.width, r.height); };
+  for (const auto& c : cases)
+    EXPECT_EQ(tie(c.expected), tie(ClampWindowToScreen(c.window, c.screen))) << testing::PrintToString(tie(c.window));
 }
 
-TEST(SettingsPathFromExePath, ReplacesTheLastThreeCharacters) {
-  struct Case {
-    std::string exe, expected;
-  } const cases[] = {
-      {"C:\\Tools\\FILORA.EXE", "C:\\Tools\\FILORA.INI"},
-      {"C:\\Tools\\filora.exe", "C:\\Tools\\filora.INI"},
-      {"C:\\図表\\FILORA.EXE", "C:\\図表\\FILORA.INI"},
-      {"abc", "INI"},
-      {"ab", "ab.INI"},
-      {"", ".INI"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, SettingsPathFromExePath(c.exe)) << c.exe;
+TEST(ClampColumnWidth, ZeroTo10000) {
+  const struct { int width, expected; } cases[] = {
+      {INT_MIN, 0}, {-1, 0}, {0, 0}, {100, 100}, {10000, 10000}, {10001, 10000}, {INT_MAX, 10000}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, ClampColumnWidth(c.width)) << c.width;
 }
-
-TEST(ParseIniInt, ReadsLikeTheProfileReader) {
-  struct Case {
-    const char* text;
-    int expected;
-  } const cases[] = {
-      {"", 0},
-      {"12", 12},
-      {"0", 0},
-      {"  \t-34", -34},
-      {"+5", 5},
-      {"007", 7},
-      {"12abc", 12},
-      {"1 2", 1},
-      {"abc", 0},
-      {"-", 0},
-      {"0x1F", 31},
-      {"0Xe6ffff", 0xE6FFFF},
-      {"15138815", 0xE6FFFF},
-      {"-0x10", -16},
-      {"0x", 0},
-      {"0xZ", 0},
-      {"0x1G", 1},
-      {"x10", 0},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 99)) << c.text;
-}
-
-TEST(ParseIniInt, MissingValueIsTheDefault) {
-  EXPECT_EQ(480, ParseIniInt(nullptr, 480));
-  EXPECT_EQ(0, ParseIniInt("", 480));
-}
-
-TEST(ParseIniInt, ClampsToTheIntRange) {
-  struct Case {
-    const char* text;
-    int expected;
-  } const cases[] = {
-      {"2147483647", INT_MAX},
-      {"2147483648", INT_MAX},
-      {"-2147483648", INT_MIN},
-      {"-2147483649", INT_MIN},
-      {"99999999999999999999999999", INT_MAX},
-      {"-99999999999999999999999999", INT_MIN},
-      {"0x7FFFFFFF", INT_MAX},
-      {"0xFFFFFFFF", INT_MAX},
-      {"0xFFFFFFFFFFFFFFFFFFFFFFFF", INT_MAX},
-      {"-0x80000000", INT_MIN},
-      {"18446744073709551617", INT_MAX},  // 2^64 + 1: must not wrap round to 1
-      {"0x10000000000000005", INT_MAX},
-      {"-18446744073709551617", INT_MIN},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 7)) << c.text;
-}
-
-TEST(ClampWindowToScreen, KeepsAWindowThatCanBeReached) {
-  const WindowRect screen = {0, 0, 1280, 1024};
-  const WindowRect kept[] = {
-      {0, 0, 640, 480},          // first start
-      {600, 500, 700, 500},      // partly beyond the right and bottom edges
-      {-200, 10, 640, 480},      // partly left of the screen
-      {0, 0, 1280, 1024},        // as large as the screen
-      {1280 - 48, 1024 - 48, 280, 240},
-      {48 - 640, 0, 640, 480},
-  };
-  for (const WindowRect& w : kept) {
-    const WindowRect r = ClampWindowToScreen(w, screen);
-    EXPECT_EQ(w.left, r.left);
-    EXPECT_EQ(w.top, r.top);
-    EXPECT_EQ(w.width, r.width);
-    EXPECT_EQ(w.height, r.height);
-  }
-}
-
-TEST(ClampWindowToScreen, BringsAStrayWindowBackWithinReach) {
-  const WindowRect screen = {-1280, -200, 2560, 1224};  // a second monitor left of and above the first
-  struct Case {
-    WindowRect window, expected;
-  } const cases[] = {
-      {{99999, 0, 640, 480}, {1280 - 48, 0, 640, 480}},
-      {{0, -99999, 640, 480}, {0, -200, 640, 480}},
-      {{0, 99999, 640, 480}, {0, 1024 - 48, 640, 480}},
-      {{-99999, 0, 640, 480}, {-1280 + 48 - 640, 0, 640, 480}},
-      {{0, 0, 100000000, 2000000000}, {0, 0, 2560, 1224}},
-      {{0, 0, 0, -5}, {0, 0, 280, 240}},
-      {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {-1280 + 48 - 280, -200, 280, 240}},
-      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {1280 - 48, 1024 - 48, 2560, 1224}},
-      {{-32000, -32000, 160, 28}, {-1280 + 48 - 280, -200, 280, 240}},  // stored while minimized
-  };
-  for (const Case& c : cases) {
-    const WindowRect r = ClampWindowToScreen(c.window, screen);
-    EXPECT_EQ(c.expected.left, r.left) << c.window.left;
-    EXPECT_EQ(c.expected.top, r.top) << c.window.top;
-    EXPECT_EQ(c.expected.width, r.width) << c.window.width;
-    EXPECT_EQ(c.expected.height, r.height) << c.window.height;
-  }
-}
-
-TEST(ClampWindowToScreen, ScreenSmallerThanTheMinimumGivesTheMinimum) {
-  const WindowRect r = ClampWindowToScreen({0, 0, 640, 480}, {0, 0, 200, 100});
-  EXPECT_EQ(280, r.width);
-  EXPECT_EQ(240, r.height);
-  EXPECT_EQ(0, r.top);
-}
-
-TEST(ClampColumnWidth, HoldsWidthsToASaneRange) {
-  struct Case {
-    int width, expected;
-  } const cases[] = {
-      {100, 100}, {0, 0}, {10000, 10000}, {-5, 0}, {10001, 10000}, {2000000000, 10000}, {INT_MIN, 0},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ClampColumnWidth(c.width)) << c.width;
-}
-
-}  // namespace

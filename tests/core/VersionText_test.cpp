@@ -2,80 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-namespace {
-
-using Strings = std::vector<std::string>;
-
-TEST(VersionKeys, InColumnOrder) {
-  const char* const expected[8] = {"CompanyName",    "FileDescription",  "FileVersion",
-                                   "InternalName",   "LegalCopyright",   "OriginalFilename",
-                                   "ProductName",    "ProductVersion"};
-  for (int i = 0; i < 8; ++i) EXPECT_STREQ(expected[i], kVersionKeys[i]) << i;
-}
-
-TEST(FormatTranslation, FourUpperCaseHexDigitsEach) {
-  struct Case {
-    std::uint16_t language, codePage;
-    const char* expected;
-  } const cases[] = {
-      {0x0411, 0x04B0, "041104B0"}, {0x0409, 0x04E4, "040904E4"}, {0x0409, 0x0000, "04090000"},
-      {0xABCD, 0x00EF, "ABCD00EF"}, {0x0000, 0x0000, "00000000"}, {0xFFFF, 0xFFFF, "FFFFFFFF"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, FormatTranslation(c.language, c.codePage));
-}
-
-TEST(VersionQueryPath, StringFileInfoThenTranslationThenKey) {
+TEST(VersionQueryPath, StringFileInfoThenUpperCaseHexTranslationThenKey) {
+  EXPECT_EQ("ABCD00EF", FormatTranslation(0xABCD, 0x00EF));
   EXPECT_EQ("\\StringFileInfo\\041104B0\\CompanyName", VersionQueryPath("041104B0", "CompanyName"));
-  EXPECT_EQ("\\StringFileInfo\\040904E4\\ProductVersion",
-            VersionQueryPath(FormatTranslation(0x0409, 0x04E4), kVersionKeys[7]));
 }
 
-TEST(VersionTranslationsToTry, DeclaredFirstThenUnicodeAnsiThenEnglish) {
-  struct Case {
-    bool has;
-    std::uint16_t language, codePage;
-    Strings expected;
-  } const cases[] = {
-      {true, 0x0411, 0x03A4,
-       {"041103A4", "041104B0", "041104E4", "040904B0", "040904E4", "04090000"}},
-      {true, 0x0411, 0x04B0, {"041104B0", "041104E4", "040904B0", "040904E4", "04090000"}},
-      {true, 0x0411, 0x04E4, {"041104E4", "041104B0", "040904B0", "040904E4", "04090000"}},
-      {true, 0x0409, 0x04B0, {"040904B0", "040904E4", "04090000"}},
-      {true, 0x0409, 0x04E4, {"040904E4", "040904B0", "04090000"}},
-      {true, 0x0409, 0x0000, {"04090000", "040904B0", "040904E4"}},
-      {false, 0x0411, 0x03A4, {"040904B0", "040904E4", "04090000"}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.expected, VersionTranslationsToTry(c.has, c.language, c.codePage))
-        << c.has << " " << c.language << " " << c.codePage;
-  }
+TEST(VersionTranslationsToTry, DeclaredTableFirstThenItsLanguageThenEnglishEachOnce) {
+  using Strings = std::vector<std::string>;
+  const Strings japanese = {"041103A4", "041104B0", "041104E4", "040904B0", "040904E4", "04090000"},
+                english = {"040904B0", "040904E4", "04090000"};
+  const struct { std::vector<unsigned char> bytes; bool none; Strings expected; } cases[] = {
+      {{0x11, 0x04, 0xA4, 0x03}, false, japanese}, {{0x11, 0x04, 0xA4, 0x03, 0x09, 0x04, 0xB0, 0x04}, false, japanese},
+      {{0x11, 0x04, 0xE4, 0x04}, false, {"041104E4", "041104B0", "040904B0", "040904E4", "04090000"}},
+      {{0x09, 0x04, 0xE4, 0x04}, false, {"040904E4", "040904B0", "04090000"}},
+      {{0x09, 0x04, 0x00, 0x00}, false, {"04090000", "040904B0", "040904E4"}},
+      {{0x11, 0x04, 0xA4}, false, english}, {{0x11, 0x04, 0xA4, 0x03}, true, english}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, VersionTranslationsToTry(c.none ? nullptr : c.bytes.data(), c.bytes.size())) << c.none;
 }
 
-TEST(VersionCell, FlattensLineBreaksToBlanks) {
-  struct Case {
-    std::string value;
-    std::size_t len;
-    std::string expected;
-  } const cases[] = {
-      {"a\r\nb", 4, "a  b"},
-      {"Line1\nLine2", 11, "Line1 Line2"},
-      {"Line1\rLine2", 11, "Line1 Line2"},
-      {"\r\n", 2, "  "},
-      {"Copyright (C) 2001", 19, "Copyright (C) 2001"},  // len counting the terminator
-      {"abc", 2, "ab"},
-      {std::string("ab\0cd", 5), 5, "ab"},
-      {"\x95\x5C\n", 3, "\x95\x5C "},  // CP932 bytes pass unchanged
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, VersionCell(c.value.data(), c.len)) << c.value;
+TEST(VersionCell, LineBreaksToBlanksStopsAtNulBlankWhenEmpty) {
+  const struct { const char* value; std::size_t len; const char* expected; } cases[] = {
+      {"a\r\nb", 4, "a  b"}, {"ab\0cd", 5, "ab"}, {"abc", 4, "abc"}, {"abc", 2, "ab"},
+      {"", 1, " "}, {"abc", 0, " "}, {nullptr, 5, " "}, {"\x83\x5C\n", 3, "\x83\x5C "}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, VersionCell(c.value, c.len)) << c.expected;
 }
 
-TEST(VersionCell, BlankWhenEmpty) {
-  EXPECT_EQ(" ", VersionCell("abc", 0));
-  EXPECT_EQ(" ", VersionCell(nullptr, 5));
-  EXPECT_EQ(" ", VersionCell("", 1));
+TEST(MayHoldVersionData, ProgramsLzElfAndMachO) {
+  const struct { const char* head; std::size_t length; bool may; } cases[] = {
+      {"MZ", 2, true}, {"SZ", 2, true}, {"\x7F" "E", 2, true}, {"\xCE\xFA", 2, true}, {"\xFE\xED", 2, true},
+      {"ZM", 2, false}, {"M", 1, false}, {"MZ", 1, false}, {"mz", 2, false}, {"\xFA\xCE", 2, false}, {"", 0, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.may, MayHoldVersionData(reinterpret_cast<const unsigned char*>(c.head), c.length)) << c.length;
 }
-
-}  // namespace
