@@ -12,7 +12,8 @@ std::string TempPath(const char* name) {
   static int counter = 0;
   char temp[MAX_PATH], unique[64];
   GetTempPathA(sizeof temp, temp);
-  std::snprintf(unique, sizeof unique, "%s%lu_%d", name, GetCurrentProcessId(), counter++);
+  // Wine reuses process ids from run to run; the tick count keeps names apart.
+  std::snprintf(unique, sizeof unique, "%s%lu_%lu_%d", name, GetCurrentProcessId(), GetTickCount(), counter++);
   return std::string(temp) + unique;
 }
 
