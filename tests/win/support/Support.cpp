@@ -54,6 +54,10 @@ std::string TempTree::File(const std::string& rel, const std::string& content) {
   return path;
 }
 
+void TempTree::Files(std::initializer_list<std::string> rels) {
+  for (const std::string& rel : rels) rel.back() == '\\' ? (void)Dir(rel.substr(0, rel.size() - 1)) : (void)File(rel);
+}
+
 std::string ReadBytes(const std::string& path) {
   std::string bytes;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -20,6 +20,7 @@ class TempTree {
   // rel uses backslashes; parent folders are made as needed.
   std::string Dir(const std::string& rel);
   std::string File(const std::string& rel, const std::string& content = "");
+  void Files(std::initializer_list<std::string> rels);  // empty files; "x\\" makes a folder
 
  private:
   std::string root_;
