@@ -129,6 +129,7 @@ struct Driving {
   std::function<bool(HWND)> act;
   HWND current = nullptr;
   DWORD since = 0;
+  bool acted = false;  // act returned true for the current dialog
   int count = 0;
   std::string text;
   UINT_PTR timer = 0;
@@ -155,6 +156,7 @@ void CALLBACK DriveTick(HWND, UINT, UINT_PTR, DWORD) {
   if (dialog != driving.current) {
     driving.current = dialog;
     driving.since = GetTickCount();
+    driving.acted = false;
     driving.text.clear();
     EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&driving.text));
     ++driving.count;
@@ -164,9 +166,13 @@ void CALLBACK DriveTick(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   static bool acting = false;  // an action that opens a dialog of its own is not re-entered
-  if (acting) return;
+  // Once acted on, it is left to close; asked again, an action would restart the guard's clock.
+  if (acting || driving.acted) return;
   acting = true;
-  if (driving.act(dialog)) driving.since = GetTickCount() - 9000;  // closed soon, or the guard fires
+  if (driving.act(dialog)) {
+    driving.acted = true;
+    driving.since = GetTickCount() - 9000;  // closed soon, or the guard fires
+  }
   acting = false;
 }
 
@@ -194,6 +200,7 @@ std::vector<std::function<bool()>> pending;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
+  if (wParam >= pending.size() || !pending[wParam]) return 0;  // left over from an earlier test
   auto action = std::move(pending[wParam]);
   if (!action()) {
     pending[wParam] = std::move(action);
@@ -201,11 +208,8 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   }
   return 0;
 }
-}  // namespace
 
-std::vector<bool> Host::busyCalls;
-
-Host::Host() {
+bool HostClassReady() {
   static bool ready = [] {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
@@ -215,7 +219,14 @@ Host::Host() {
     wc.lpszClassName = "FiloraTestHost";
     return RegisterClassA(&wc) != 0;
   }();
-  EXPECT_TRUE(ready);
+  return ready;
+}
+}  // namespace
+
+std::vector<bool> Host::busyCalls;
+
+Host::Host() {
+  EXPECT_TRUE(HostClassReady());
   HINSTANCE instance = GetModuleHandleA(nullptr);
   window = CreateWindowExA(0, "FiloraTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
                            nullptr, instance, nullptr);
@@ -253,7 +264,10 @@ std::string Host::Status() const {
 }
 
 void DuringScan(std::function<bool()> action) {
-  HWND target = FindWindowA("FiloraTestHost", nullptr);
+  // A message-only window of this thread: whichever scan runs here handles it, a Host's or the app's.
+  static HWND target = HostClassReady() ? CreateWindowExA(0, "FiloraTestHost", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                                          nullptr, GetModuleHandleA(nullptr), nullptr)
+                                        : nullptr;
   pending.push_back(std::move(action));
   PostMessageA(target, kRunAction, pending.size() - 1, 0);
 }

@@ -51,8 +51,9 @@ class DialogDriver {
 };
 void PressButton(HWND dialog, int id);
 
-// Runs action from inside the next scan of a Host, as a handled message: at the first folder the
-// scan is done with, and again at each next one for as long as it returns false.
+// Runs action from inside the next scan on this thread (a Host's or the main window's), as a
+// handled message: at the first folder the scan is done with, and again at each next one for as
+// long as it returns false.
 void DuringScan(std::function<bool()> action);
 
 // A plain window holding the main window's children, handed to the modules under test.

@@ -1,0 +1,90 @@
+// The settings file as the platform reads and writes it, and the dialogs that change the settings.
+#include "app/AuxDialogs_win.h"
+#include "resource.h"
+#include "settings/OptionsDialog_win.h"
+#include "settings/SettingsFile_win.h"
+#include "support/Support.h"
+
+using Ints = std::vector<int>;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void Options(std::function<void(HWND)> act) {
+    DialogDriver driver([&](HWND d) { act(d); return true; });
+    OptionsDialog(GetModuleHandleA(nullptr), nullptr, ini.c_str());
+    EXPECT_EQ(driver.Count(), 1);
+  }
+  static Ints Checked() { return {settings.includeSubfolders, settings.autoWidth, settings.clearFirst}; }
+  TempTree t;
+  const std::string ini = t.Root() + "\\FILORA.INI";
+};
+
+TEST_F(SettingsTest, AMissingFileReadsAsTheDefaultsAndSavingWritesEveryKey) {
+  LoadSettings(ini.c_str());
+  const WindowRect window = {settings.left, settings.top, settings.width, settings.height};
+  SaveSettings(ini.c_str(), &window);
+  const char* expected[][2] = {{"FILTER", "*.*"}, {"SUB", "1"},      {"AUTO", "0"}, {"DELETE", "1"},
+                               {"TOP", "0"},      {"BOTTOM", "480"}, {"LEFT", "0"}, {"RIGHT", "640"},
+                               {"COLOR", "15138815"}, {"DIR1", ""}};
+  for (auto& [key, value] : expected) EXPECT_EQ(IniValue(ini, key), value) << key;
+  for (int c = 1; c <= 17; ++c)
+    EXPECT_EQ(IniValue(ini, ((c < 10 ? "COLMN0" : "COLMN") + std::to_string(c)).c_str()), "100") << c;
+}
+
+TEST_F(SettingsTest, AHandEditedFileOpensOnTheScreenWithinBounds) {
+  t.File("FILORA.INI", "[OPTION]\r\nLEFT=99999\r\nTOP=-99999\r\nRIGHT=100000000\r\nBOTTOM=abc\r\nCOLMN05=-5\r\n"
+                       "COLMN06=2000000000\r\nSUB=\r\nDIR1=" + std::string(5000, 'x') + "\r\n");
+  LoadSettings(ini.c_str());
+  // On the prefix's 1280x1024 desktop: as wide as the screen, at its top, 48 pixels of caption showing.
+  EXPECT_EQ((Ints{settings.left, settings.top, settings.width, settings.height}), (Ints{1232, 0, 1280, 240}));
+  EXPECT_EQ((Ints{columnWidths[4], columnWidths[5]}), (Ints{0, 10000}));
+  EXPECT_EQ(settings.includeSubfolders, 1);  // an empty value is the default
+  EXPECT_EQ(settings.folder, std::string(259, 'x'));
+}
+
+TEST_F(SettingsTest, TheOptionsDialogListsTheHistoryNewestFirstCutAsThePlatformReadsIt) {
+  // Neither the numbers' order nor the alphabet's is the newest first.
+  t.File("FILORA.INI", "[OPTION]\r\nFILTER001=b\r\nFILTER002=c\r\nFILTER003=a\r\nFILTER004=" + std::string(261, 'x'));
+  std::vector<std::string> items;
+  Options([&](HWND d) {
+    char text[1024];
+    for (int i = 0; SendDlgItemMessageA(d, IDC_FILTER, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) >= 0; ++i)
+      items.push_back(text);
+    PressButton(d, IDCANCEL);
+  });
+  EXPECT_EQ(items, (std::vector<std::string>{std::string(260, 'x'), "a", "c", "b"}));
+}
+
+TEST_F(SettingsTest, OptionsCancelKeepsEverythingOkTakesAWideFilterIntoTheFirstFreeSlotAndTheOptions) {
+  const std::string wide(120, 'w');  // far wider than the box
+  WriteIni(ini, "FILTER001", "*.a");
+  const std::string before = ReadBytes(ini);
+  lstrcpyA(settings.filter, wide.c_str());
+  settings.includeSubfolders = 1, settings.autoWidth = 0, settings.clearFirst = 1;
+  const auto clickAll = [](HWND d) {
+    for (int id : {IDC_SUBFOLDERS, IDC_AUTOWIDTH, IDC_CLEARFIRST}) SendDlgItemMessageA(d, id, BM_CLICK, 0, 0);
+  };
+  Options([&](HWND d) { SetDlgItemTextA(d, IDC_FILTER, "*.typed"); clickAll(d); PressButton(d, IDCANCEL); });
+  EXPECT_EQ(settings.filter, wide);
+  EXPECT_EQ(Checked(), (Ints{1, 0, 1}));
+  EXPECT_EQ(ReadBytes(ini), before);
+  Options([&](HWND d) { clickAll(d); PressButton(d, IDOK); });
+  EXPECT_EQ(settings.filter, wide);
+  EXPECT_EQ(IniValue(ini, "FILTER002"), wide);
+  EXPECT_EQ(Checked(), (Ints{0, 1, 0}));
+}
+
+TEST_F(SettingsTest, TheFolderPickerCancelledKeepsTheFolder) {
+  char buffer[kPathSize];
+  lstrcpyA(buffer, t.Dir("選択先").c_str());
+  DialogDriver driver([](HWND d) { PressButton(d, IDCANCEL); return true; });
+  BrowseForFolder(nullptr, buffer);
+  EXPECT_EQ(driver.Count(), 1);
+  EXPECT_EQ(buffer, t.Root() + "\\選択先");
+}
+
+TEST(AboutBox, ShowsTheVersionAndClosesByOk) {
+  DialogDriver driver([](HWND d) { PressButton(d, IDOK); return true; });
+  AboutDialog(GetModuleHandleA(nullptr), nullptr);
+  EXPECT_NE(driver.Text().find("Ver.1.22"), std::string::npos) << driver.Text();
+}
