@@ -14,7 +14,7 @@ std::string TempPath(const char* name) {
   GetTempPathA(sizeof temp, temp);
   // Wine reuses process ids from run to run; the tick count keeps names apart.
   std::snprintf(unique, sizeof unique, "%s%lu_%lu_%d", name, GetCurrentProcessId(), GetTickCount(), counter++);
-  return std::string(temp) + unique;
+  return temp + std::string(unique);
 }
 
 static void RemoveTree(const std::string& path) {
@@ -47,9 +47,8 @@ std::string TempTree::File(const std::string& rel, const std::string& content) {
   if (rel.rfind('\\') != std::string::npos) Dir(rel.substr(0, rel.rfind('\\')));
   const std::string path = root_ + "\\" + rel;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
-  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  EXPECT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) << path;
   CloseHandle(file);
   return path;
 }
@@ -62,9 +61,8 @@ std::string ReadBytes(const std::string& path) {
   std::string bytes;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   char buffer[65536];
-  DWORD n = 0;
-  while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  for (DWORD n = 0; ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0;) bytes.append(buffer, n);
+  CloseHandle(file);
   return bytes;
 }
 
@@ -88,10 +86,9 @@ std::string HostPath(const std::string& windowsPath) {
   using ToHost = char*(CDECL*)(LPCWSTR);
   auto toHost = reinterpret_cast<ToHost>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
   wchar_t wide[MAX_PATH];
-  if (!toHost || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
-  char* host = toHost(wide);
+  char* host = toHost && MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH) ? toHost(wide) : nullptr;
   const std::string path = host ? host : "";
-  if (host) HeapFree(GetProcessHeap(), 0, host);
+  HeapFree(GetProcessHeap(), 0, host);
   return path;
 }
 
@@ -105,96 +102,61 @@ bool HostShell(const std::string& command) {
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   const bool done = PumpUntil([&] { return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-  DeleteFileA(mark.c_str());
-  return done;
+  return DeleteFileA(mark.c_str()), done;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
+  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
     if (GetTickCount() - start > ms) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
   }
   return true;
 }
 
 namespace {
 
-struct Driving {
+struct {
   std::function<bool(HWND)> act;
-  HWND current = nullptr;
-  DWORD since = 0;
-  bool acted = false;  // act returned true for the current dialog
-  int count = 0;
+  HWND current;
+  DWORD since;
+  bool acted;  // act returned true for the current dialog: it is left to close
+  int count;
   std::string text;
-  UINT_PTR timer = 0;
+  UINT_PTR timer;
 } driving;
 
-BOOL CALLBACK CollectText(HWND child, LPARAM out) {
+BOOL CALLBACK CollectText(HWND child, LPARAM) {
   char cls[32], text[1024];
-  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
-    *reinterpret_cast<std::string*>(out) += (reinterpret_cast<std::string*>(out)->empty() ? "" : "\n") + std::string(text);
+  if (GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text))
+    driving.text += (driving.text.empty() ? "" : "\n") + std::string(text);
   return TRUE;
 }
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM out) {
   char cls[16];
   if (!IsWindowVisible(window) || !GetClassNameA(window, cls, sizeof cls) || lstrcmpA(cls, "#32770") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(out) = window;
-  return FALSE;
+  return *reinterpret_cast<HWND*>(out) = window, FALSE;
 }
 
 void CALLBACK DriveTick(HWND, UINT, UINT_PTR, DWORD) {
+  static bool acting = false;  // an action that opens a dialog of its own is not re-entered
   HWND dialog = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog) return;
+  if (!dialog || acting) return;
   if (dialog != driving.current) {
-    driving.current = dialog;
-    driving.since = GetTickCount();
-    driving.acted = false;
-    driving.text.clear();
-    EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&driving.text));
+    driving.current = dialog, driving.since = GetTickCount(), driving.acted = false, driving.text.clear();
+    EnumChildWindows(dialog, CollectText, 0);
     ++driving.count;
   } else if (GetTickCount() - driving.since > 10000) {
     ADD_FAILURE() << "a dialog was left open: " << driving.text;
-    PressButton(dialog, IDCANCEL);
-    return;
+    return PressButton(dialog, IDCANCEL);
   }
-  static bool acting = false;  // an action that opens a dialog of its own is not re-entered
-  // Once acted on, it is left to close; asked again, an action would restart the guard's clock.
-  if (acting || driving.acted) return;
+  if (driving.acted) return;
   acting = true;
-  if (driving.act(dialog)) {
-    driving.acted = true;
-    driving.since = GetTickCount() - 9000;  // closed soon, or the guard fires
-  }
+  if (driving.act(dialog)) driving.acted = true, driving.since = GetTickCount() - 9000;
   acting = false;
 }
 
-}  // namespace
-
-DialogDriver::DialogDriver(std::function<bool(HWND)> act) {
-  driving = Driving{};
-  driving.act = std::move(act);
-  driving.timer = SetTimer(nullptr, 0, 50, DriveTick);
-}
-DialogDriver::~DialogDriver() {
-  KillTimer(nullptr, driving.timer);
-  driving.act = [](HWND) { return true; };
-}
-int DialogDriver::Count() const { return driving.count; }
-const std::string& DialogDriver::Text() const { return driving.text; }
-
-void PressButton(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-namespace {
 constexpr UINT kRunAction = WM_APP + 7;
 std::vector<std::function<bool()>> pending;
 
@@ -202,34 +164,46 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
   if (wParam >= pending.size() || !pending[wParam]) return 0;  // left over from an earlier test
   auto action = std::move(pending[wParam]);
-  if (!action()) {
-    pending[wParam] = std::move(action);
-    PostMessageA(window, kRunAction, wParam, 0);
-  }
+  if (!action()) pending[wParam] = std::move(action), PostMessageA(window, kRunAction, wParam, 0);
   return 0;
 }
 
-bool HostClassReady() {
-  static bool ready = [] {
+HINSTANCE Ready() {
+  static const bool ready = [] {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FiloraTestHost";
-    return RegisterClassA(&wc) != 0;
+    WNDCLASSA wc = {0, HostProc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "FiloraTestHost"};
+    return InitCommonControlsEx(&icc) && RegisterClassA(&wc);
   }();
-  return ready;
+  EXPECT_TRUE(ready);
+  return GetModuleHandleA(nullptr);
 }
+
 }  // namespace
+
+DialogDriver::DialogDriver(std::function<bool(HWND)> act) {
+  driving = {std::move(act), nullptr, 0, false, 0, "", SetTimer(nullptr, 0, 50, DriveTick)};
+}
+DialogDriver::~DialogDriver() { KillTimer(nullptr, driving.timer), driving.act = [](HWND) { return true; }; }
+int DialogDriver::Count() const { return driving.count; }
+const std::string& DialogDriver::Text() const { return driving.text; }
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void DuringScan(std::function<bool()> action) {
+  // A message-only window of this thread: whichever scan runs here handles it, a Host's or the app's.
+  static HWND target = CreateWindowExA(0, "FiloraTestHost", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Ready(), nullptr);
+  pending.push_back(std::move(action));
+  PostMessageA(target, kRunAction, pending.size() - 1, 0);
+}
 
 std::vector<bool> Host::busyCalls;
 
 Host::Host() {
-  EXPECT_TRUE(HostClassReady());
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  window = CreateWindowExA(0, "FiloraTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                           nullptr, instance, nullptr);
+  HINSTANCE instance = Ready();
+  window = CreateWindowExA(0, "FiloraTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
+                           instance, nullptr);
   folderBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 700, 20, window,
                               reinterpret_cast<HMENU>(IDC_FOLDER), instance, nullptr);
   list = CreateFileList(window, instance);
@@ -237,15 +211,11 @@ Host::Host() {
   statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, IDC_STATUS);
   busyCalls.clear();
   for (int& state : sortState) state = 0;
-  settings.includeSubfolders = 1;
-  settings.clearFirst = 1;
+  settings.includeSubfolders = settings.clearFirst = 1;
   settings.autoWidth = 0;
 }
 
-Host::~Host() {
-  if (IsWindow(window)) DestroyWindow(window);
-  pending.clear();
-}
+Host::~Host() { DestroyWindow(window), pending.clear(); }
 
 ScanWindows Host::Windows() const {
   return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }};
@@ -263,15 +233,6 @@ std::string Host::Status() const {
   return text;
 }
 
-void DuringScan(std::function<bool()> action) {
-  // A message-only window of this thread: whichever scan runs here handles it, a Host's or the app's.
-  static HWND target = HostClassReady() ? CreateWindowExA(0, "FiloraTestHost", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                                          nullptr, GetModuleHandleA(nullptr), nullptr)
-                                        : nullptr;
-  pending.push_back(std::move(action));
-  PostMessageA(target, kRunAction, pending.size() - 1, 0);
-}
-
 std::vector<std::string> ColumnTexts(HWND list, int column) {
   std::vector<std::string> texts(RowCount(list));
   std::vector<char> buffer;
@@ -281,13 +242,8 @@ std::vector<std::string> ColumnTexts(HWND list, int column) {
 
 std::vector<long> RowTags(HWND list) {
   std::vector<long> tags;
-  for (int r = 0; r < RowCount(list); ++r) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = r;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    tags.push_back(static_cast<long>(item.lParam));
-  }
+  for (LVITEMA item = {LVIF_PARAM}; item.iItem < RowCount(list); ++item.iItem)
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)), tags.push_back(static_cast<long>(item.lParam));
   return tags;
 }
 

@@ -9,7 +9,8 @@
 
 #include "scan/ScanDriver_win.h"
 
-// A fresh folder under the temp folder, removed with everything in it at the end.
+// A fresh folder under the temp folder, removed with everything in it at the end. Relative
+// paths use backslashes; parent folders are made as needed.
 class TempTree {
  public:
   TempTree();
@@ -17,7 +18,6 @@ class TempTree {
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
   const std::string& Root() const { return root_; }
-  // rel uses backslashes; parent folders are made as needed.
   std::string Dir(const std::string& rel);
   std::string File(const std::string& rel, const std::string& content = "");
   void Files(std::initializer_list<std::string> rels);  // empty files; "x\\" makes a folder
@@ -31,17 +31,15 @@ std::string ReadBytes(const std::string& path);
 std::string ExeFolder();
 std::string IniValue(const std::string& ini, const char* key);  // "<none>" when missing
 void WriteIni(const std::string& ini, const char* key, const std::string& value);
-// Runs a command line in the host's shell under Wine and waits for it; false when that cannot be.
+// Runs a command in the host's shell under Wine and waits for it; false when that cannot be.
 bool HostShell(const std::string& command);
 std::string HostPath(const std::string& windowsPath);
-
 // Dispatches this thread's messages until done() holds or ms pass; false on time-out.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
-// Acts on each dialog box (message box, common dialog) this thread shows from now on, from a
-// timer while its modal loop runs. act returns false to be asked again at the next tick (the
-// dialog may still be initialising). A dialog still open 10 s after it showed, or 1 s after act
-// returned true, fails the test and is cancelled, so a test fails instead of hanging.
+// Acts once on each dialog box this thread shows from now on, from a timer while its modal loop
+// runs; act returns false to be asked again at the next tick (the dialog may still be starting).
+// A dialog still open 10 s after it showed, or 1 s after act, fails the test and is cancelled.
 class DialogDriver {
  public:
   explicit DialogDriver(std::function<bool(HWND)> act);
@@ -51,17 +49,15 @@ class DialogDriver {
 };
 void PressButton(HWND dialog, int id);
 
-// Runs action from inside the next scan on this thread (a Host's or the main window's), as a
-// handled message: at the first folder the scan is done with, and again at each next one for as
-// long as it returns false.
+// Runs action from inside the next scan on this thread, as a handled message: at the first folder
+// the scan is done with, and again at each next one for as long as it returns false.
 void DuringScan(std::function<bool()> action);
 
 // A plain window holding the main window's children, handed to the modules under test.
-class Host {
- public:
+struct Host {
   Host();
   ~Host();
-  HWND window = nullptr, folderBox = nullptr, list = nullptr, statusBar = nullptr;
+  HWND window, folderBox, list, statusBar;
   static std::vector<bool> busyCalls;  // what the scan told setBusy, in order
   ScanWindows Windows() const;
   void Scan(const std::string& folder, const char* filter = "*.*");
