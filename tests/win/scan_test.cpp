@@ -71,8 +71,6 @@ TEST(Scan, FolderLinksLeadingBackUpAreNotEnteredOthersAre) {
   ASSERT_TRUE(HostShell("ln -s '" + s + "' '" + s + "/self' && ln -s .. '" + s + "/up' && ln -s '" + s + "' '" + other + "'"));
   Host host;
   host.Scan(t.Root());
-  // Taken away first: removing the tree would follow them.
-  ASSERT_TRUE(HostShell("rm '" + s + "/self' '" + s + "/up' '" + other + "'"));
   EXPECT_EQ(Sorted(ColumnTexts(host.list, kNameColumn)), Names({"a.txt", "b.txt", "b.txt"}));
 }
 
