@@ -2,7 +2,7 @@
 # One journey through FILORA.EXE with real keys and mouse from a first start: type a folder, set options, scan,
 # sort by size descending, delete two rows, save the list, close by the close box; check the list and settings.
 set -u && export TZ=Asia/Tokyo # away from UTC without daylight saving: the times below show the conversion
-source "$(dirname "$0")/lib/e2e.sh" && e2e_init "${1:-}" && e2e_start
+source "$(dirname "$0")/lib/e2e.sh"; e2e_init "${1:-}"; e2e_start
 t=$E2E_DIR/tree && w=Z:${t//\//\\} # Z:\ is the whole Unix file system in every Wine prefix
 mkdir -p "$t/図表" "$t/.cache" && truncate -s 1234567 "$t/data.dat" && : >"$t/empty.dat" && echo other >"$t/other.log"
 printf 'hello\r\n' >"$t/readme.txt" && printf 'notes\n' >"$t/notes.txt" && printf 'deep\n' >"$t/図表/inner.txt"

@@ -16,7 +16,7 @@ e2e_init() {
   trap e2e_cleanup EXIT && trap 'exit 1' INT TERM HUP
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_DIR/display" 2>/dev/null &
   E2E_XVFB=$! && e2e_until 10 Xvfb test -s "$E2E_DIR/display" && export DISPLAY=:$(<"$E2E_DIR/display")
-  filora_ensure_prefix && wineserver -k >/dev/null 2>&1 # a session from elsewhere keeps another display
+  filora_ensure_prefix; wineserver -k >/dev/null 2>&1 || : # a session from elsewhere keeps another display
 }
 e2e_window() { xdotool search --name "^$1\$" 2>/dev/null | head -n1; }
 e2e_shown() { [ -n "$(e2e_window "$1")" ]; }
