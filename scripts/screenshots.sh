@@ -64,13 +64,8 @@ e2e_until 20 "closing of the options dialog" e2e_gone オプションの設定
 xdotool key alt+h
 sleep 0.3
 xdotool key v
-about_id=
-for ((i = 0; i < 200; i++)); do
-  about_id=$(xdotool search --name '^FILORA$' 2>/dev/null | grep -v -x "$main_id" | head -n1)
-  [ -n "$about_id" ] && break
-  sleep 0.1
-done
-[ -n "$about_id" ] || e2e_die "the about box did not open"
+about() { about_id=$(xdotool search --name '^FILORA$' 2>/dev/null | grep -v -x "$main_id" | head -n1); [ -n "$about_id" ]; }
+e2e_until 20 "about box" about
 sleep 1
 cut_window "$about_id" "$docs/about.png"
 xdotool key Escape
