@@ -19,18 +19,6 @@ class SettingsTest : public ::testing::Test {
   const std::string ini = t.Root() + "\\FILORA.INI";
 };
 
-TEST_F(SettingsTest, AMissingFileReadsAsTheDefaultsAndSavingWritesEveryKey) {
-  LoadSettings(ini.c_str());
-  const WindowRect window = {settings.left, settings.top, settings.width, settings.height};
-  SaveSettings(ini.c_str(), &window);
-  const char* expected[][2] = {{"FILTER", "*.*"}, {"SUB", "1"},      {"AUTO", "0"}, {"DELETE", "1"},
-                               {"TOP", "0"},      {"BOTTOM", "480"}, {"LEFT", "0"}, {"RIGHT", "640"},
-                               {"COLOR", "15138815"}, {"DIR1", ""}};
-  for (auto& [key, value] : expected) EXPECT_EQ(IniValue(ini, key), value) << key;
-  for (int c = 1; c <= 17; ++c)
-    EXPECT_EQ(IniValue(ini, ((c < 10 ? "COLMN0" : "COLMN") + std::to_string(c)).c_str()), "100") << c;
-}
-
 TEST_F(SettingsTest, AHandEditedFileOpensOnTheScreenWithinBounds) {
   t.File("FILORA.INI", "[OPTION]\r\nLEFT=99999\r\nTOP=-99999\r\nRIGHT=100000000\r\nBOTTOM=abc\r\nCOLMN05=-5\r\n"
                        "COLMN06=2000000000\r\nSUB=\r\nDIR1=" + std::string(5000, 'x') + "\r\n");
