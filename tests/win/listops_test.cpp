@@ -120,3 +120,47 @@ TEST(ListOps, OpenHandsTheSelectedRowsPathsOverTopToBottom) {
   OpenSelectedRows(host.window, host.list, RecordOpen);
   EXPECT_EQ(opened, Texts({"owner open C:\\b.txt [][] 1", "owner open C:\\表.txt [][] 1"}));
 }
+
+static WNDPROC hostProc;
+static int listPaints;  // custom-draw starts: the list sends them only when it really paints
+static LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+  if (message == WM_NOTIFY && draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_PREPAINT)
+    ++listPaints;
+  return CallWindowProcA(hostProc, window, message, wParam, lParam);
+}
+
+TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain) {
+  const struct { const char* what; std::function<bool(int)> chosen; } cases[] = {
+      {"none", [](int) { return false; }}, {"first", [](int r) { return r == 0; }},
+      {"last", [](int r) { return r == 299; }}, {"runs", [](int r) { return (r >= 10 && r < 60) || r >= 290; }},
+      {"every second", [](int r) { return r % 2 == 1; }}, {"scattered", [](int r) { return r % 7 == 3 || r % 11 == 0; }},
+      {"all", [](int) { return true; }}};
+  for (const auto& c : cases) {
+    Host host;
+    hostProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(host.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountPaints)));
+    Texts names, kept;
+    std::vector<int> selected;
+    std::vector<long> tags;
+    SendMessageA(host.list, WM_SETREDRAW, FALSE, 0);  // filled quickly
+    for (int r = 0; r < 300; ++r) {
+      names.push_back("行" + std::to_string(r));
+      AddRow(host.list, {names.back()});
+      SetCellText(host.list, r, kPathColumn, ("C:\\" + names.back()).c_str());
+      if (c.chosen(r)) selected.push_back(r);
+      else kept.push_back(names.back()), tags.push_back(r);
+    }
+    SendMessageA(host.list, WM_SETREDRAW, TRUE, 0);
+    SelectRows(host.list, selected);
+    DeleteSelectedRows(host.list);
+    EXPECT_EQ(ColumnTexts(host.list, kNameColumn), kept) << c.what;
+    EXPECT_EQ(RowTags(host.list), tags) << c.what;
+    for (std::string& name : kept) name = "C:\\" + name;
+    EXPECT_EQ(ColumnTexts(host.list, kPathColumn), kept) << c.what;
+    PumpUntil([] { return false; }, 50);
+    listPaints = 0;
+    InvalidateRect(host.list, nullptr, TRUE);
+    UpdateWindow(host.list);
+    EXPECT_GT(listPaints, 0) << c.what << ": the list does not paint";
+  }
+}
