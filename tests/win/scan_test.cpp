@@ -91,8 +91,10 @@ TEST(Scan, StopEndsTheWalkBelowTheFolderItIsIn) {
   TempTree t;
   t.Files({"a.txt", "s\\b.txt"});
   Host host;
-  DuringScan([] { return StopScan(), true; });
+  std::string counting;  // the status while the top folder is counted
+  DuringScan([&] { return counting = host.Status(), StopScan(), true; });
   host.Scan(t.Root());
+  EXPECT_EQ(counting, t.Root() + "\\");
   EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names({"a.txt"}));
   EXPECT_EQ(host.Status(), "1/1件");
   EXPECT_EQ(Host::busyCalls.back(), false);
