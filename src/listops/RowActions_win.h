@@ -3,7 +3,8 @@
 
 // Delete removes the selected rows, Enter opens their files; other keys do nothing.
 void OnListKeyDown(WORD virtualKey);
-void DeleteSelectedRows();
+// Removes exactly the selected rows from the list; the others keep their order and tags.
+void DeleteSelectedRows(HWND list);
 void OpenSelectedRows();
 
 // Takes the place of ShellExecuteA in OpenSelectedRows; nullptr puts ShellExecuteA back.
