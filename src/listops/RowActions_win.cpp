@@ -76,7 +76,8 @@ void DeleteSelectedRows(HWND list) {
   LVITEMA none = {};
   none.stateMask = LVIS_SELECTED;
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-  // From the top: each deletion moves the rows below it up, so each later row is one higher.
+  // From the top: under Wine about as quick as from the bottom, and quicker when every row goes.
+  // Each deletion moves the rows below it up by one.
   for (std::size_t i = 0; i < rows.size(); ++i)
     SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(rows[i] - static_cast<int>(i)), 0);
 }
