@@ -1,20 +1,28 @@
-// Times a sort by path and an export of a long list against the time the list takes to fill.
+// Times the list operations of FILORA's real main window on a long list, each against its floor:
+// the same operation done the plain way, with repainting off, on a plain list view holding the
+// same rows in the same run.
+//
+//   listops_bench.exe [ROWS]
+//
+// FILORA's window is driven by its own messages: a click on the path column's header, a Start
+// with clear-first on an empty folder (the clear), the Delete key on selected rows, WM_CLOSE.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/MainWindow_win.h"
-#include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
-#include "scan/FileList_win.h"
+#include "common/ColumnTable.h"
 #include "settings/SettingsFile_win.h"
+#include "settings/SettingsKeys.h"
 
 namespace {
-
-constexpr int kRows = 100000;
 
 class Stopwatch {
  public:
@@ -35,76 +43,258 @@ class Stopwatch {
 void Drain() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
 }
 
-// Rows in scrambled path order, so that the sort has real work to do.
-void FillRow(HWND list, int row) {
-  const unsigned n = (static_cast<unsigned>(row) * 2654435761u) % kRows;
-  char name[32], size[16], path[96];
-  std::snprintf(name, sizeof name, "file%06u.txt", n);
-  std::snprintf(size, sizeof size, "%10u", (n * 7919u) % 5000000u);
-  std::snprintf(path, sizeof path, "C:\\data\\folder%03u\\sub%02u\\file%06u.txt", n % 997, n % 31, n);
-  InsertFileRow(list, row, name, row);
-  SetCellText(list, row, 1, "テキスト ドキュメント");
-  SetCellText(list, row, 2, size);
-  SetCellText(list, row, 3, "2024/05/06 07:08:09");
-  SetCellText(list, row, 4, "2024/05/06 07:08:09");
-  SetCellText(list, row, 5, "2024/05/06");
-  SetCellText(list, row, 6, "A");
-  SetCellText(list, row, 7, "FILE00~1.TXT");
-  for (int c = 8; c < 16; ++c) SetCellText(list, row, c, " ");
-  SetCellText(list, row, 16, path);
+// FILORA's main window as the program creates it, with a private settings file that names an
+// empty folder, so that Start only clears the list. The only calls that create the window.
+HWND CreateFilora(const std::string& ini, const std::string& emptyFolder) {
+  DeleteFileA(ini.c_str());
+  WritePrivateProfileStringA(kSettingsSection, kFolderKey, emptyFolder.c_str(), ini.c_str());
+  WritePrivateProfileStringA(kSettingsSection, kDeleteKey.key, "1", ini.c_str());
+  WritePrivateProfileStringA(kSettingsSection, kAutoKey.key, "0", ini.c_str());
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterMainWindowClass(instance)) return nullptr;
+  HWND main = CreateMainWindow(instance, SW_SHOWNOACTIVATE, ini.c_str());
+  Drain();
+  return main;
+}
+
+// The floor's list: a plain report list view with as many columns in a plain frame.
+HWND CreatePlainList(HWND& frame) {
+  frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 40, 600, 400,
+                              frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (int c = 0; c < kColumnCount; ++c) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    col.cx = 100;
+    col.pszText = const_cast<char*>("column");
+    col.iSubItem = c;
+    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+  }
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  Drain();
+  return list;
+}
+
+void Repaint(HWND list) {
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+}
+
+void SetCell(HWND list, int row, int column, const char* text) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text);
+  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows in scrambled path order, so that the sort has real work to do; the tag is the row.
+void Fill(HWND list, int rows) {
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int row = 0; row < rows; ++row) {
+    const unsigned n = (static_cast<unsigned>(row) * 2654435761u) % static_cast<unsigned>(rows);
+    char name[32], size[16], path[96];
+    std::snprintf(name, sizeof name, "file%06u.txt", n);
+    std::snprintf(size, sizeof size, "%10u", (n * 7919u) % 5000000u);
+    std::snprintf(path, sizeof path, "C:\\data\\folder%03u\\sub%02u\\file%06u.txt", n % 997, n % 31, n);
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = name;
+    item.lParam = row;
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetCell(list, row, 1, "テキスト ドキュメント");
+    SetCell(list, row, 2, size);
+    SetCell(list, row, 3, "2024-05-06 07:08:09");
+    SetCell(list, row, 4, "2024-05-06 07:08:09");
+    SetCell(list, row, 5, "2024-05-06");
+    SetCell(list, row, 6, "A");
+    SetCell(list, row, 7, "FILE00~1.TXT");
+    for (int c = 8; c < 16; ++c) SetCell(list, row, c, " ");
+    SetCell(list, row, kPathColumn, path);
+  }
+  Repaint(list);
+}
+
+int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+LPARAM Tag(HWND list, int row) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
+}
+
+template <typename Chosen>
+void Select(HWND list, Chosen chosen) {
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int row = 0; row < Rows(list); ++row) {
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    if (chosen(row)) SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  }
+  Repaint(list);
+}
+
+// The rows left are exactly the unchosen ones, in order (the tag is the original row).
+template <typename Chosen>
+bool LeftAsExpected(HWND list, int rows, Chosen chosen) {
+  int row = 0;
+  for (int r = 0; r < rows; ++r) {
+    if (!chosen(r) && (row >= Rows(list) || Tag(list, row++) != r)) return false;
+  }
+  return row == Rows(list);
+}
+
+// The plain way: every row asked from the bottom, each selected one deleted; redraw off.
+double PlainDelete(HWND list) {
+  Stopwatch clock;
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int row = Rows(list) - 1; row >= 0; --row) {
+    if (SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED)) SendMessageA(list, LVM_DELETEITEM, row, 0);
+  }
+  Repaint(list);
+  return clock.Seconds();
+}
+
+double PlainClear(HWND list) {
+  Stopwatch clock;
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  Repaint(list);
+  return clock.Seconds();
+}
+
+double FiloraDelete(HWND list) {
+  Stopwatch clock;
+  SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+  UpdateWindow(list);
+  return clock.Seconds();
+}
+
+double FiloraClear(HWND main, HWND list) {
+  Stopwatch clock;
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_START, 0), 0);
+  UpdateWindow(list);
+  return clock.Seconds();
+}
+
+struct Line {
+  const char* what;
+  double filora, floor;
+  const char* target;
+};
+
+void Print(const Line& line) {
+  if (line.floor < 0) {
+    std::printf("  %-38s %8.3f\n", line.what, line.filora);
+    return;
+  }
+  std::printf("  %-38s %8.3f %8.3f %7.2f   %s\n", line.what, line.filora, line.floor, line.filora / line.floor,
+              line.target);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const int rows = argc > 1 ? std::max(2, std::atoi(argv[1])) : 100000;
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
   const std::string ini = std::string(temp) + "listops_bench.INI";
   const std::string csv = std::string(temp) + "listops_bench.csv";
-
+  const std::string empty = std::string(temp) + "listops_bench_empty";
+  CreateDirectoryA(empty.c_str(), nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND main = RegisterMainWindowClass(instance) ? CreateMainWindow(instance, SW_SHOWNOACTIVATE, ini.c_str()) : nullptr;
-  if (!main) {
+
+  HWND main = CreateFilora(ini, empty);
+  HWND list = main ? GetDlgItem(main, IDC_LIST) : nullptr;
+  if (!list) {
     std::fprintf(stderr, "the main window could not be created\n");
     return 1;
   }
-  Drain();
-  HWND list = GetDlgItem(main, IDC_LIST);
+  HWND frame = nullptr;
+  HWND plain = CreatePlainList(frame);
+  std::vector<Line> lines;
+  bool ok = true;
 
   Stopwatch fillClock;
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  for (int row = 0; row < kRows; ++row) FillRow(list, row);
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
-  UpdateWindow(list);
+  Fill(list, rows);
   const double fill = fillClock.Seconds();
+  Stopwatch plainFillClock;
+  Fill(plain, rows);
+  lines.push_back({"fill (rows added, redraw off)", fill, plainFillClock.Seconds(), ""});
 
+  NMLISTVIEW click = {};
+  click.hdr.hwndFrom = list;
+  click.hdr.idFrom = IDC_LIST;
+  click.hdr.code = LVN_COLUMNCLICK;
+  click.iItem = -1;
+  click.iSubItem = kPathColumn;
   Stopwatch sortClock;
-  SortByColumn(list, kPathColumn);
+  SendMessageA(main, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
   UpdateWindow(list);
   const double sort = sortClock.Seconds();
+  lines.push_back({"header click on the path column (sort)", sort, -1, ""});
 
   Stopwatch exportClock;
-  const bool written = WriteListAsCsv(list, csv.c_str());
+  ok = WriteListAsCsv(list, csv.c_str()) && ok;
   const double exported = exportClock.Seconds();
-
-  std::printf("rows            %d\n", RowCount(list));
-  std::printf("fill            %.3f s\n", fill);
-  std::printf("sort by path    %.3f s\n", sort);
-  std::printf("export          %.3f s%s\n", exported, written ? "" : " (FAILED)");
-  std::printf("sort / fill     %.3f\n", sort / fill);
-  std::printf("export / fill   %.3f\n", exported / fill);
-
-  DestroyWindow(main);
-  Drain();
+  lines.push_back({"export (WriteListAsCsv)", exported, -1, ""});
   DeleteFileA(csv.c_str());
+
+  const double clear = FiloraClear(main, list);
+  ok = Rows(list) == 0 && ok;
+  lines.push_back({"clear (Start with clear-first)", clear, PlainClear(plain), ""});
+
+  struct Deletion {
+    const char* what;
+    bool (*chosen)(int row, int rows);
+  };
+  const Deletion deletions[] = {
+      {"Delete of every second row", [](int row, int) { return row % 2 == 0; }},
+      {"Delete of the first half", [](int row, int rows) { return row < rows / 2; }},
+  };
+  for (const Deletion& d : deletions) {
+    auto chosen = [&](int row) { return d.chosen(row, rows); };
+    Fill(list, rows);
+    Select(list, chosen);
+    const double ours = FiloraDelete(list);
+    ok = LeftAsExpected(list, rows, chosen) && ok;
+    Fill(plain, rows);
+    Select(plain, chosen);
+    lines.push_back({d.what, ours, PlainDelete(plain), "< 2 s, <= 2"});
+    FiloraClear(main, list);
+    PlainClear(plain);
+  }
+
+  Fill(list, rows);
+  Stopwatch exitClock;
+  SendMessageA(main, WM_CLOSE, 0, 0);
+  Drain();
+  const double exitTime = exitClock.Seconds();
+  ok = !IsWindow(main) && ok;
+  Fill(plain, rows);
+  Stopwatch plainExitClock;
+  DestroyWindow(frame);
+  Drain();
+  lines.push_back({"exit (WM_CLOSE) with every row listed", exitTime, plainExitClock.Seconds(), ""});
+
+  std::printf("list operations on %d rows (seconds)     FILORA    floor   ratio   target\n", rows);
+  for (const Line& line : lines) Print(line);
+  std::printf("  sort / fill %.3f, export / fill %.3f\n", sort / fill, exported / fill);
+  std::printf("  rows left as expected, list cleared, window gone: %s\n", ok ? "yes" : "NO");
   DeleteFileA(ini.c_str());
-  return written ? 0 : 1;
+  RemoveDirectoryA(empty.c_str());
+  return ok ? 0 : 1;
 }

@@ -1,10 +1,12 @@
 // Times FILORA's real main window on big trees against the platform work no listing can avoid.
 //
-//   scan_bench.exe BIG_TREE [SMALL_TREE]
+//   scan_bench.exe BIG_TREE [SMALL_TREE [ROUNDS]]
+//   scan_bench.exe --scale TREE...            the journey on each tree, each in a process of its own
 //
 // FILORA: the window is created in this process exactly as the program creates it, with a
-// private settings file naming the tree, and driven by its own messages: Start, a click on the
-// path column's header, the export, and the columns sized to their content.
+// private settings file naming the tree, and driven by its own messages: Start, Start again with
+// clear-first on, a click on the path column's header, the export, the columns sized to their
+// content, and the Delete key on half the rows.
 // Floor: two walks of the tree, the two-byte probe of every file and the version strings of the
 // programs, and the same number of 17-cell rows added to a list view that does not repaint.
 #include <windows.h>
@@ -230,7 +232,7 @@ double RunFloor(const std::string& root, FloorCounts& counts) {
 
 struct FiloraFigures {
   int rows = 0;
-  double scan = 0, bytesPerRow = 0, privateBefore = 0;
+  double scan = 0, rescan = -1, bytesPerRow = 0, privateBefore = 0;
   double sort = 0, sortAgain = 0, sortByName = 0, readAll = 0, exportCsv = 0, autoWidth = 0, autoWidthAgain = 0, controlAutoWidth = -1;
   bool sameWidths = true, idle = false, sorted = false, written = false;
   std::string status;
@@ -249,6 +251,7 @@ std::string StatusText(HWND main) {
   return text;
 }
 
+// The only calls that create FILORA's window and name its settings file.
 HWND CreateFilora(const std::string& ini, const std::string& root) {
   DeleteFileA(ini.c_str());
   WritePrivateProfileStringA(kSettingsSection, kFolderKey, root.c_str(), ini.c_str());
@@ -297,6 +300,14 @@ bool SortedByPath(HWND list, int rows, bool descending) {
   return true;
 }
 
+LPARAM RowTag(HWND list, int row) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
+}
+
 std::vector<int> ColumnWidths(HWND list) {
   std::vector<int> widths;
   for (int c = 0; c < kColumnCount; ++c) widths.push_back(static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, c, 0)));
@@ -312,7 +323,35 @@ void SizeColumnsQuietly(HWND list, Size size) {
   UpdateWindow(list);
 }
 
-FiloraFigures RunFilora(const std::string& root, bool everything) {
+// Selects the first half of the rows and presses Delete; the seconds until the list has
+// repainted, or -1 when the rows left are not the second half.
+double DeleteFirstHalf(HWND list) {
+  const int rows = RowCount(list);
+  std::vector<LPARAM> kept;
+  for (int r = rows / 2; r < rows; ++r) kept.push_back(RowTag(list, r));
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int r = 0; r < rows / 2; ++r) {
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, r, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+  Stopwatch clock;
+  SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+  UpdateWindow(list);
+  const double seconds = clock.Seconds();
+  if (RowCount(list) != static_cast<int>(kept.size())) return -1;
+  for (int r = 0; r < RowCount(list); ++r) {
+    if (RowTag(list, r) != kept[r]) return -1;
+  }
+  return seconds;
+}
+
+enum class Run { Scan, ScanTwice, Everything };
+
+FiloraFigures RunFilora(const std::string& root, Run run) {
   FiloraFigures f;
   const std::string ini = TempPath("scan_bench.INI");
   HWND main = CreateFilora(ini, root);
@@ -324,7 +363,12 @@ FiloraFigures RunFilora(const std::string& root, bool everything) {
   f.bytesPerRow = f.rows ? (PrivateBytes() - f.privateBefore) / f.rows : 0;
   f.idle = MenuHas(main, IDM_START);
   f.status = StatusText(main);
-  if (!everything) {
+  // The same scan again with clear-first on: the list's rows go first.
+  if (run != Run::Scan) {
+    f.rescan = TimeScan(main);
+    if (RowCount(list) != f.rows) f.rescan = -1;
+  }
+  if (run != Run::Everything) {
     DestroyFilora(main, ini);
     return f;
   }
@@ -401,18 +445,122 @@ std::string Figures(const std::vector<double>& seconds) {
 
 double Least(const std::vector<double>& seconds) { return *std::min_element(seconds.begin(), seconds.end()); }
 
+
+// ---- The journey: one tree per process --------------------------------------------------
+
+// Scan, a click on the path column's header, the export, Delete of the first half and closing
+// the window, in a process of its own so that memory is measured on a heap no earlier list has
+// grown. The figures go to a file for the process that started this one.
+int RunJourney(const std::string& root, const std::string& results) {
+  const std::string ini = TempPath("scan_bench_journey.INI");
+  HWND main = CreateFilora(ini, root);
+  if (!main) return 1;
+  HWND list = GetDlgItem(main, IDC_LIST);
+  const double before = PrivateBytes();
+  const double scan = TimeScan(main);
+  const int rows = RowCount(list);
+  const double bytesPerRow = rows ? (PrivateBytes() - before) / rows : 0;
+  Stopwatch sortClock;
+  ClickHeader(main, list, kPathColumn);
+  UpdateWindow(list);
+  const double sort = sortClock.Seconds();
+  const bool sorted = SortedByPath(list, rows, false);
+  const std::string csv = TempPath("scan_bench_journey.csv");
+  Stopwatch exportClock;
+  const bool written = WriteListAsCsv(list, csv.c_str());
+  const double exported = exportClock.Seconds();
+  DeleteFileA(csv.c_str());
+  const double deleted = DeleteFirstHalf(list);
+  Stopwatch exitClock;
+  DestroyFilora(main, ini);
+  const double exitTime = exitClock.Seconds();
+  const bool ok = rows > 0 && sorted && written && deleted >= 0;
+  FILE* out = std::fopen(results.c_str(), "w");
+  if (!out) return 1;
+  std::fprintf(out, "%d %.6f %.6f %.6f %.6f %.6f %.1f %d\n", rows, scan, sort, exported, deleted, exitTime, bytesPerRow,
+               ok ? 1 : 0);
+  std::fclose(out);
+  return ok ? 0 : 1;
+}
+
+struct Journey {
+  int rows = 0, ok = 0;
+  double floor = 0, scan = 0, sort = 0, exportCsv = 0, deleteHalf = 0, exitTime = 0, bytesPerRow = 0;
+};
+
+bool SpawnJourney(const std::string& tree, Journey& j) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  const std::string results = TempPath("scan_bench_journey.txt");
+  DeleteFileA(results.c_str());
+  std::string command = "\"" + std::string(exe) + "\" --journey \"" + tree + "\" \"" + results + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  FILE* in = std::fopen(results.c_str(), "r");
+  if (!in) return false;
+  const int read = std::fscanf(in, "%d %lf %lf %lf %lf %lf %lf %d", &j.rows, &j.scan, &j.sort, &j.exportCsv,
+                               &j.deleteHalf, &j.exitTime, &j.bytesPerRow, &j.ok);
+  std::fclose(in);
+  DeleteFileA(results.c_str());
+  return read == 8;
+}
+
+int RunScale(const std::vector<std::string>& trees) {
+  std::vector<Journey> journeys(trees.size());
+  bool ok = true;
+  for (std::size_t t = 0; t < trees.size(); ++t) {
+    // The floor's walk also brings the tree into the caches before FILORA's scan.
+    FloorCounts counts;
+    journeys[t].floor = RunFloor(trees[t], counts);
+    ok = SpawnJourney(trees[t], journeys[t]) && journeys[t].ok && ok;
+  }
+  const Journey& base = journeys[0];
+  std::printf("scale: the journey, each tree in a process of its own (seconds, microseconds per file)\n");
+  PrivateBytes();  // names the source the journeys' memory figures came from
+  std::printf("  %-44s", "files listed");
+  for (const Journey& j : journeys) std::printf(" %20d", j.rows);
+  std::printf("   ratio   target\n");
+  auto line = [&](const char* what, double Journey::*figure, double perRows, const char* target) {
+    std::printf("  %-44s", what);
+    for (const Journey& j : journeys) {
+      const double rows = j.rows * perRows;
+      std::printf(" %9.3f %7.1f us", j.*figure, rows > 0 ? j.*figure * 1e6 / rows : 0.0);
+    }
+    std::printf(" %7.2f   %s\n", base.*figure > 0 ? journeys.back().*figure / base.*figure : 0.0, target);
+  };
+  line("floor: walks, probes, version strings, rows", &Journey::floor, 1, "");
+  line("scan", &Journey::scan, 1, "<= 4.4");
+  line("header click on the path column (sort)", &Journey::sort, 1, "<= 4.4");
+  line("export (WriteListAsCsv)", &Journey::exportCsv, 1, "<= 4.4");
+  line("Delete of the first half (per row gone)", &Journey::deleteHalf, 0.5, "<= 4.4");
+  line("exit with the other half listed", &Journey::exitTime, 0.5, "");
+  std::printf("  %-44s", "committed private bytes per row");
+  for (const Journey& j : journeys) std::printf(" %20.0f", j.bytesPerRow);
+  std::printf("  (%s)\n", privateBytesSource);
+  std::printf("  all rows listed, sorted, written, half deleted: %s\n", ok ? "yes" : "NO");
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: scan_bench BIG_TREE [SMALL_TREE [ROUNDS]]\n");
+    std::fprintf(stderr, "usage: scan_bench BIG_TREE [SMALL_TREE [ROUNDS]]\n       scan_bench --scale TREE...\n");
     return 2;
   }
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  const std::string first = argv[1];
+  if (first == "--journey" && argc == 4) return RunJourney(argv[2], argv[3]);
+  if (first == "--scale" && argc > 2) return RunScale(std::vector<std::string>(argv + 2, argv + argc));
   const std::string big = argv[1];
   const std::string small = argc > 2 ? argv[2] : "";
   const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2;
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
 
   // Every file is opened once beforehand, so that the first measurement does not pay alone for
   // bringing the trees into the caches.
@@ -426,22 +574,29 @@ int main(int argc, char** argv) {
   // that its memory is measured on a heap that no earlier list has grown.
   FiloraFigures f, s;
   FloorCounts floorCounts;
-  std::vector<double> floors, scans, smallScans;
+  std::vector<double> floors, scans, rescans, smallScans;
   for (int round = 0; round < rounds; ++round) {
     if (round == 0) {
-      f = RunFilora(big, true);
+      f = RunFilora(big, Run::Everything);
       scans.push_back(f.scan);
+      rescans.push_back(f.rescan);
     }
     floorCounts = FloorCounts();
     floors.push_back(RunFloor(big, floorCounts));
-    if (round > 0) scans.push_back(RunFilora(big, false).scan);
+    if (round > 0) {
+      const FiloraFigures again = RunFilora(big, Run::ScanTwice);
+      scans.push_back(again.scan);
+      rescans.push_back(again.rescan);
+    }
     if (!small.empty()) {
-      s = RunFilora(small, false);
+      s = RunFilora(small, Run::Scan);
       smallScans.push_back(s.scan);
     }
   }
   const double floor = Least(floors);
   f.scan = Least(scans);
+  const bool rescanned = *std::min_element(rescans.begin(), rescans.end()) >= 0;
+  f.rescan = Least(rescans);
   if (!small.empty()) s.scan = Least(smallScans);
 
   std::printf("tree %s: %d rows listed by FILORA, %d by the floor (%d version queries)\n", big.c_str(), f.rows,
@@ -450,6 +605,8 @@ int main(int argc, char** argv) {
   std::printf("figures (seconds)\n");
   std::printf("  floor: walks, probes, version strings, rows     %8.3f  (rounds: %s)\n", floor, Figures(floors).c_str());
   std::printf("  FILORA scan                                     %8.3f  (rounds: %s)\n", f.scan, Figures(scans).c_str());
+  std::printf("  the same scan again, clear-first on             %8.3f  (rounds: %s)%s\n", f.rescan,
+              Figures(rescans).c_str(), rescanned ? "" : "  ROWS DIFFER");
   if (!small.empty())
     std::printf("  FILORA scan of %-6d rows                       %8.3f  (rounds: %s)\n", s.rows, s.scan,
                 Figures(smallScans).c_str());
@@ -464,6 +621,7 @@ int main(int argc, char** argv) {
                 f.sameWidths ? "yes" : "NO");
   std::printf("ratios                                                      target\n");
   PrintRatio("scan / floor", f.scan / floor, "<= 1.3");
+  PrintRatio("second scan (clearing the list first) / scan", f.rescan / f.scan, "<= 1.1");
   PrintRatio("sort (s)", f.sort, "< 1");
   PrintRatio("sort / scan", f.sort / f.scan, "< 0.1");
   PrintRatio("export / read back", f.exportCsv / f.readAll, "<= 1.2");
@@ -477,5 +635,5 @@ int main(int argc, char** argv) {
   std::printf("  private bytes before the scan                   %8.1f MiB\n", f.privateBefore / (1024 * 1024));
   if (f.bytesPerRow > 0)
     std::printf("  rows that fit in 3 GiB at that rate             %8.0f\n", room / f.bytesPerRow);
-  return f.rows > 0 && f.written && f.sorted && f.sameWidths ? 0 : 1;
+  return f.rows > 0 && f.written && f.sorted && f.sameWidths && rescanned ? 0 : 1;
 }

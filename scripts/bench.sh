@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the benchmarks, makes the benchmark trees (once) and runs the scan benchmark under Wine.
+# Builds the benchmarks, makes the benchmark trees (once) and runs them under Wine: the list
+# operations, the scan, and the scale run (the journey on 100,000 and 400,000 files).
 #   FILORA_WINEPREFIX    Wine prefix to use (as for the tests)
 #   FILORA_BENCH_BUILD   cross build folder (default: build/bench in the repository)
 #   FILORA_BENCH_TREES   where the generated trees live (default: /tmp/filora-bench-trees)
 #   FILORA_BENCH_ROUNDS  rounds of floor and FILORA, best kept (default: 2)
 #   FILORA_BENCH_QUICK   set to skip timing the control's own column sizing (about 16 s)
+#   FILORA_BENCH_SCALE   set to 0 to skip the scale run and its 400,000-file tree
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FILORA_BENCH_BUILD:-$root/build/bench}
@@ -28,10 +30,19 @@ mkdir -p "$trees/programs"
 [ -f "$trees/programs/FILORA.EXE" ] || cp "$build/bin/FILORA.EXE" "$trees/programs/FILORA.EXE"
 make_tree "$trees/t100k" 100000 5000
 make_tree "$trees/t20k" 20000 1000
+scale=${FILORA_BENCH_SCALE:-1}
+[ "$scale" = 0 ] || make_tree "$trees/t400k" 400000 20000
 
 winpath() { echo "Z:${1//\//\\}"; }
 headers=$(i686-w64-mingw32-objdump -p "$build/bin/FILORA.EXE")
 if grep -q 'large address aware' <<<"$headers"; then echo "FILORA.EXE: large address aware"; else echo "FILORA.EXE: NOT large address aware"; fi
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 if [ -z "${FILORA_BENCH_QUICK:-}" ]; then export SCAN_BENCH_CONTROL_WIDTHS=1; fi
-"$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" "$(winpath "$trees/t100k")" "$(winpath "$trees/t20k")" "$rounds"
+status=0
+"$root/scripts/wine-run.sh" "$build/bin/listops_bench.exe" || status=1
+"$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" "$(winpath "$trees/t100k")" "$(winpath "$trees/t20k")" "$rounds" || status=1
+if [ "$scale" != 0 ]; then
+  "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" --scale "$(winpath "$trees/t100k")" "$(winpath "$trees/t400k")" || status=1
+fi
+echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+exit $status
