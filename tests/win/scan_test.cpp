@@ -53,6 +53,8 @@ TEST(Scan, ClearFirstOffAppendsAndEveryColumnStartsAscendingAgain) {
   EXPECT_EQ(host.Status(), "4/4件");
   EXPECT_EQ(RowTags(host.list), std::vector<long>({1, 0, 2, 3}));
   EXPECT_EQ(sortState[kNameColumn], 0);
+  SetListedCount(host.statusBar, 3);  // as the window does after Delete
+  EXPECT_EQ(host.Status(), "3/3件");
 }
 
 TEST(Scan, AnEmptyFolderBoxIsRefusedWithAMessage) {
