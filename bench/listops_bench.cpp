@@ -24,21 +24,32 @@
 
 namespace {
 
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_, start_;
+// Seconds on the clock, and the thread's own CPU seconds, which other work on the machine
+// hardly moves.
+struct Timing {
+  double seconds = 0, cpu = 0;
 };
+
+double ThreadSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {
+    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+template <typename Work>
+Timing Time(Work work) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  const double cpu = ThreadSeconds();
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return {static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),
+          ThreadSeconds() - cpu};
+}
 
 void Drain() {
   MSG msg;
@@ -157,51 +168,45 @@ bool LeftAsExpected(HWND list, int rows, Chosen chosen) {
 }
 
 // The plain way: every row asked from the bottom, each selected one deleted; redraw off.
-double PlainDelete(HWND list) {
-  Stopwatch clock;
+void PlainDelete(HWND list) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int row = Rows(list) - 1; row >= 0; --row) {
     if (SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED)) SendMessageA(list, LVM_DELETEITEM, row, 0);
   }
   Repaint(list);
-  return clock.Seconds();
 }
 
-double PlainClear(HWND list) {
-  Stopwatch clock;
+void PlainClear(HWND list) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   Repaint(list);
-  return clock.Seconds();
 }
 
-double FiloraDelete(HWND list) {
-  Stopwatch clock;
+void FiloraDelete(HWND list) {
   SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
   UpdateWindow(list);
-  return clock.Seconds();
 }
 
-double FiloraClear(HWND main, HWND list) {
-  Stopwatch clock;
+void FiloraClear(HWND main, HWND list) {
   SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_START, 0), 0);
   UpdateWindow(list);
-  return clock.Seconds();
 }
 
 struct Line {
   const char* what;
-  double filora, floor;
+  Timing filora, floor;
   const char* target;
 };
 
 void Print(const Line& line) {
-  if (line.floor < 0) {
-    std::printf("  %-38s %8.3f\n", line.what, line.filora);
-    return;
-  }
-  std::printf("  %-38s %8.3f %8.3f %7.2f   %s\n", line.what, line.filora, line.floor, line.filora / line.floor,
-              line.target);
+  std::printf("  %-38s %8.3f", line.what, line.filora.seconds);
+  if (line.floor.seconds > 0)
+    std::printf(" %8.3f %7.2f   %-12s", line.floor.seconds, line.filora.seconds / line.floor.seconds, line.target);
+  else
+    std::printf(" %29s", "");
+  std::printf(" %7.2f", line.filora.cpu);
+  if (line.floor.cpu > 0) std::printf(" %7.2f %6.2f", line.floor.cpu, line.filora.cpu / line.floor.cpu);
+  std::printf("\n");
 }
 
 }  // namespace
@@ -228,12 +233,8 @@ int main(int argc, char** argv) {
   std::vector<Line> lines;
   bool ok = true;
 
-  Stopwatch fillClock;
-  Fill(list, rows);
-  const double fill = fillClock.Seconds();
-  Stopwatch plainFillClock;
-  Fill(plain, rows);
-  lines.push_back({"fill (rows added, redraw off)", fill, plainFillClock.Seconds(), ""});
+  const Timing fill = Time([&] { Fill(list, rows); });
+  lines.push_back({"fill (rows added, redraw off)", fill, Time([&] { Fill(plain, rows); }), ""});
 
   NMLISTVIEW click = {};
   click.hdr.hwndFrom = list;
@@ -241,21 +242,18 @@ int main(int argc, char** argv) {
   click.hdr.code = LVN_COLUMNCLICK;
   click.iItem = -1;
   click.iSubItem = kPathColumn;
-  Stopwatch sortClock;
-  SendMessageA(main, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-  UpdateWindow(list);
-  const double sort = sortClock.Seconds();
-  lines.push_back({"header click on the path column (sort)", sort, -1, ""});
-
-  Stopwatch exportClock;
-  ok = WriteListAsCsv(list, csv.c_str()) && ok;
-  const double exported = exportClock.Seconds();
-  lines.push_back({"export (WriteListAsCsv)", exported, -1, ""});
+  const Timing sort = Time([&] {
+    SendMessageA(main, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    UpdateWindow(list);
+  });
+  lines.push_back({"header click on the path column (sort)", sort, {}, ""});
+  const Timing exported = Time([&] { ok = WriteListAsCsv(list, csv.c_str()) && ok; });
+  lines.push_back({"export (WriteListAsCsv)", exported, {}, ""});
   DeleteFileA(csv.c_str());
 
-  const double clear = FiloraClear(main, list);
+  const Timing clear = Time([&] { FiloraClear(main, list); });
   ok = Rows(list) == 0 && ok;
-  lines.push_back({"clear (Start with clear-first)", clear, PlainClear(plain), ""});
+  lines.push_back({"clear (Start with clear-first)", clear, Time([&] { PlainClear(plain); }), ""});
 
   struct Deletion {
     const char* what;
@@ -269,30 +267,31 @@ int main(int argc, char** argv) {
     auto chosen = [&](int row) { return d.chosen(row, rows); };
     Fill(list, rows);
     Select(list, chosen);
-    const double ours = FiloraDelete(list);
+    const Timing ours = Time([&] { FiloraDelete(list); });
     ok = LeftAsExpected(list, rows, chosen) && ok;
     Fill(plain, rows);
     Select(plain, chosen);
-    lines.push_back({d.what, ours, PlainDelete(plain), "< 2 s, <= 2"});
+    lines.push_back({d.what, ours, Time([&] { PlainDelete(plain); }), "< 2 s, <= 2"});
     FiloraClear(main, list);
     PlainClear(plain);
   }
 
   Fill(list, rows);
-  Stopwatch exitClock;
-  SendMessageA(main, WM_CLOSE, 0, 0);
-  Drain();
-  const double exitTime = exitClock.Seconds();
+  const Timing exit = Time([&] {
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    Drain();
+  });
   ok = !IsWindow(main) && ok;
   Fill(plain, rows);
-  Stopwatch plainExitClock;
-  DestroyWindow(frame);
-  Drain();
-  lines.push_back({"exit (WM_CLOSE) with every row listed", exitTime, plainExitClock.Seconds(), ""});
+  lines.push_back({"exit (WM_CLOSE) with every row listed", exit, Time([&] {
+                     DestroyWindow(frame);
+                     Drain();
+                   }),
+                   ""});
 
-  std::printf("list operations on %d rows (seconds)     FILORA    floor   ratio   target\n", rows);
+  std::printf("list operations on %d rows (seconds)     FILORA    floor   ratio   target        CPU: FILORA  floor  ratio\n", rows);
   for (const Line& line : lines) Print(line);
-  std::printf("  sort / fill %.3f, export / fill %.3f\n", sort / fill, exported / fill);
+  std::printf("  sort / fill %.3f, export / fill %.3f\n", sort.seconds / fill.seconds, exported.seconds / fill.seconds);
   std::printf("  rows left as expected, list cleared, window gone: %s\n", ok ? "yes" : "NO");
   DeleteFileA(ini.c_str());
   RemoveDirectoryA(empty.c_str());
