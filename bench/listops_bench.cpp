@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/MainWindow_win.h"
+#include "BenchSupport.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
 #include "common/ColumnTable.h"
@@ -30,15 +31,6 @@ struct Timing {
   double seconds = 0, cpu = 0;
 };
 
-double ThreadSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto seconds = [](const FILETIME& t) {
-    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
-
 template <typename Work>
 Timing Time(Work work) {
   LARGE_INTEGER frequency, start, end;
@@ -49,15 +41,6 @@ Timing Time(Work work) {
   QueryPerformanceCounter(&end);
   return {static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),
           ThreadSeconds() - cpu};
-}
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
 }
 
 // FILORA's main window as the program creates it, with a private settings file that names an
@@ -72,25 +55,6 @@ HWND CreateFilora(const std::string& ini, const std::string& emptyFolder) {
   HWND main = CreateMainWindow(instance, SW_SHOWNOACTIVATE, ini.c_str());
   Drain();
   return main;
-}
-
-// The floor's list: a plain report list view with as many columns in a plain frame.
-HWND CreatePlainList(HWND& frame) {
-  frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 40, 600, 400,
-                              frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-  for (int c = 0; c < kColumnCount; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    col.cx = 100;
-    col.pszText = const_cast<char*>("column");
-    col.iSubItem = c;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-  }
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-  Drain();
-  return list;
 }
 
 void Repaint(HWND list) {

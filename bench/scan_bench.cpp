@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/MainWindow_win.h"
+#include "BenchSupport.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
 #include "common/ColumnTable.h"
@@ -46,15 +47,6 @@ class Stopwatch {
  private:
   LARGE_INTEGER frequency_, start_;
 };
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 // Committed private memory of the process. Wine reports no PrivateUsage, so then the address
 // space is walked instead, which gives the same figure.
@@ -151,24 +143,6 @@ void VersionStrings(const char* path, std::string* cells, std::vector<char>& blo
   }
 }
 
-HWND CreateFloorList(HWND& frame) {
-  frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 40, 600, 400,
-                              frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-  for (int c = 0; c < kColumnCount; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    col.cx = 100;
-    col.pszText = const_cast<char*>("column");
-    col.iSubItem = c;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-  }
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-  Drain();
-  return list;
-}
-
 void SetCell(HWND list, int row, int column, const char* text) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
@@ -180,7 +154,7 @@ void SetCell(HWND list, int row, int column, const char* text) {
 
 double RunFloor(const std::string& root, FloorCounts& counts) {
   HWND frame = nullptr;
-  HWND list = CreateFloorList(frame);
+  HWND list = CreatePlainList(frame);
   Stopwatch clock;
   int counted = 0;
   Walk(root, [&](const std::string&, const WIN32_FIND_DATAA&) { ++counted; });
@@ -323,7 +297,6 @@ void SizeColumnsQuietly(HWND list, Size size) {
   UpdateWindow(list);
 }
 
-double ThreadSeconds();
 
 // Selects the first half of the rows and presses Delete; the seconds until the list has
 // repainted (and the thread's CPU seconds in them), or -1 when the rows left are not the second
@@ -456,16 +429,6 @@ double Least(const std::vector<double>& seconds) { return *std::min_element(seco
 
 
 // ---- The journey: one tree per process --------------------------------------------------
-
-// The thread's own CPU seconds: unlike the clock, hardly moved by other work on the machine.
-double ThreadSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto seconds = [](const FILETIME& t) {
-    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
 
 enum Phase { kScan, kSort, kExport, kDelete, kExit, kPhases };
 const char* const kPhaseNames[kPhases] = {"scan", "header click on the path column (sort)", "export (WriteListAsCsv)",

@@ -1,0 +1,44 @@
+#pragma once
+// What the benchmark programs share: clocks, the message pump and the floor's plain list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "common/ColumnTable.h"
+
+// The thread's own CPU seconds: unlike the clock, hardly moved by other work on the machine.
+inline double ThreadSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {
+    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+inline void Drain() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// The floor's list: a plain report list view with as many columns, in a plain frame.
+inline HWND CreatePlainList(HWND& frame) {
+  frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 40, 600, 400,
+                              frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (int c = 0; c < kColumnCount; ++c) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    col.cx = 100;
+    col.pszText = const_cast<char*>("column");
+    col.iSubItem = c;
+    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+  }
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  Drain();
+  return list;
+}
