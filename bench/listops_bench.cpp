@@ -63,15 +63,6 @@ void Repaint(HWND list) {
   UpdateWindow(list);
 }
 
-void SetCell(HWND list, int row, int column, const char* text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text);
-  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 // Rows in scrambled path order, so that the sort has real work to do; the tag is the row.
 void Fill(HWND list, int rows) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);

@@ -143,15 +143,6 @@ void VersionStrings(const char* path, std::string* cells, std::vector<char>& blo
   }
 }
 
-void SetCell(HWND list, int row, int column, const char* text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text);
-  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 double RunFloor(const std::string& root, FloorCounts& counts) {
   HWND frame = nullptr;
   HWND list = CreatePlainList(frame);
