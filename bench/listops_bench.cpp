@@ -19,6 +19,7 @@
 #include "BenchSupport.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
+#include "scan/FileList_win.h"
 #include "common/ColumnTable.h"
 #include "settings/SettingsFile_win.h"
 #include "settings/SettingsKeys.h"
@@ -63,42 +64,59 @@ void Repaint(HWND list) {
   UpdateWindow(list);
 }
 
-// Rows in scrambled path order, so that the sort has real work to do; the tag is the row.
-void Fill(HWND list, int rows) {
+unsigned Scrambled(int row, int rows) {
+  return (static_cast<unsigned>(row) * 2654435761u) % static_cast<unsigned>(rows);
+}
+
+std::string NameOf(unsigned n) {
+  char name[32];
+  std::snprintf(name, sizeof name, "file%06u.txt", n);
+  return name;
+}
+
+// Rows in scrambled path order, so that the sort has real work to do. FILORA's list gets its
+// rows as the scan gives them; the floor's, as a plain list view takes them.
+void Fill(HWND list, int rows, bool filora) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int row = 0; row < rows; ++row) {
-    const unsigned n = (static_cast<unsigned>(row) * 2654435761u) % static_cast<unsigned>(rows);
-    char name[32], size[16], path[96];
-    std::snprintf(name, sizeof name, "file%06u.txt", n);
+    const unsigned n = Scrambled(row, rows);
+    char size[16], path[96];
     std::snprintf(size, sizeof size, "%10u", (n * 7919u) % 5000000u);
     std::snprintf(path, sizeof path, "C:\\data\\folder%03u\\sub%02u\\file%06u.txt", n % 997, n % 31, n);
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = name;
-    item.lParam = row;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetCell(list, row, 1, "テキスト ドキュメント");
-    SetCell(list, row, 2, size);
-    SetCell(list, row, 3, "2024-05-06 07:08:09");
-    SetCell(list, row, 4, "2024-05-06 07:08:09");
-    SetCell(list, row, 5, "2024-05-06");
-    SetCell(list, row, 6, "A");
-    SetCell(list, row, 7, "FILE00~1.TXT");
-    for (int c = 8; c < 16; ++c) SetCell(list, row, c, " ");
-    SetCell(list, row, kPathColumn, path);
+    const std::string name = NameOf(n);
+    const auto set = filora ? SetCellText : SetCell;
+    if (filora) {
+      InsertFileRow(list, row, name.c_str());
+    } else {
+      LVITEMA item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = row;
+      item.pszText = const_cast<char*>(name.c_str());
+      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    set(list, row, 1, "テキスト ドキュメント");
+    set(list, row, 2, size);
+    set(list, row, 3, "2024-05-06 07:08:09");
+    set(list, row, 4, "2024-05-06 07:08:09");
+    set(list, row, 5, "2024-05-06");
+    set(list, row, 6, "A");
+    set(list, row, 7, "FILE00~1.TXT");
+    for (int c = 8; c < 16; ++c) set(list, row, c, " ");
+    set(list, row, kPathColumn, path);
   }
   Repaint(list);
 }
 
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-LPARAM Tag(HWND list, int row) {
+// As the list shows it.
+std::string Name(HWND list, int row) {
+  char text[64] = "";
   LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return item.lParam;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
 }
 
 template <typename Chosen>
@@ -112,12 +130,12 @@ void Select(HWND list, Chosen chosen) {
   Repaint(list);
 }
 
-// The rows left are exactly the unchosen ones, in order (the tag is the original row).
+// The rows left are exactly the unchosen ones, in order.
 template <typename Chosen>
 bool LeftAsExpected(HWND list, int rows, Chosen chosen) {
   int row = 0;
   for (int r = 0; r < rows; ++r) {
-    if (!chosen(r) && (row >= Rows(list) || Tag(list, row++) != r)) return false;
+    if (!chosen(r) && (row >= Rows(list) || Name(list, row++) != NameOf(Scrambled(r, rows)))) return false;
   }
   return row == Rows(list);
 }
@@ -188,8 +206,8 @@ int main(int argc, char** argv) {
   std::vector<Line> lines;
   bool ok = true;
 
-  const Timing fill = Time([&] { Fill(list, rows); });
-  lines.push_back({"fill (rows added, redraw off)", fill, Time([&] { Fill(plain, rows); }), ""});
+  const Timing fill = Time([&] { Fill(list, rows, true); });
+  lines.push_back({"fill (rows added, redraw off)", fill, Time([&] { Fill(plain, rows, false); }), ""});
 
   NMLISTVIEW click = {};
   click.hdr.hwndFrom = list;
@@ -220,24 +238,24 @@ int main(int argc, char** argv) {
   };
   for (const Deletion& d : deletions) {
     auto chosen = [&](int row) { return d.chosen(row, rows); };
-    Fill(list, rows);
+    Fill(list, rows, true);
     Select(list, chosen);
     const Timing ours = Time([&] { FiloraDelete(list); });
     ok = LeftAsExpected(list, rows, chosen) && ok;
-    Fill(plain, rows);
+    Fill(plain, rows, false);
     Select(plain, chosen);
     lines.push_back({d.what, ours, Time([&] { PlainDelete(plain); }), "< 2 s, <= 2"});
     FiloraClear(main, list);
     PlainClear(plain);
   }
 
-  Fill(list, rows);
+  Fill(list, rows, true);
   const Timing exit = Time([&] {
     SendMessageA(main, WM_CLOSE, 0, 0);
     Drain();
   });
   ok = !IsWindow(main) && ok;
-  Fill(plain, rows);
+  Fill(plain, rows, false);
   lines.push_back({"exit (WM_CLOSE) with every row listed", exit, Time([&] {
                      DestroyWindow(frame);
                      Drain();

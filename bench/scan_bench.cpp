@@ -256,21 +256,18 @@ void ClickHeader(HWND main, HWND list, int column) {
 // Byte order, as the sort compares.
 bool SortedByPath(HWND list, int rows, bool descending) {
   std::string previous, path;
-  std::vector<char> buffer;
   for (int r = 0; r < rows; ++r) {
-    ReadCellText(list, r, kPathColumn, path, buffer);
+    ReadCellText(list, r, kPathColumn, path);
     if (r > 0 && (descending ? previous < path : path < previous)) return false;
     previous.swap(path);
   }
   return true;
 }
 
-LPARAM RowTag(HWND list, int row) {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return item.lParam;
+std::string RowPath(HWND list, int row) {
+  std::string path;
+  ReadCellText(list, row, kPathColumn, path);
+  return path;
 }
 
 std::vector<int> ColumnWidths(HWND list) {
@@ -294,8 +291,8 @@ void SizeColumnsQuietly(HWND list, Size size) {
 // half.
 double DeleteFirstHalf(HWND list, double* cpu = nullptr) {
   const int rows = RowCount(list);
-  std::vector<LPARAM> kept;
-  for (int r = rows / 2; r < rows; ++r) kept.push_back(RowTag(list, r));
+  std::vector<std::string> kept;
+  for (int r = rows / 2; r < rows; ++r) kept.push_back(RowPath(list, r));
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int r = 0; r < rows / 2; ++r) {
     LVITEMA item = {};
@@ -313,7 +310,7 @@ double DeleteFirstHalf(HWND list, double* cpu = nullptr) {
   if (cpu) *cpu = ThreadSeconds() - cpuStart;
   if (RowCount(list) != static_cast<int>(kept.size())) return -1;
   for (int r = 0; r < RowCount(list); ++r) {
-    if (RowTag(list, r) != kept[r]) return -1;
+    if (RowPath(list, r) != kept[r]) return -1;
   }
   return seconds;
 }

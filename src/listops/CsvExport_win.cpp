@@ -34,11 +34,10 @@ bool WriteListAsCsv(HWND list, const char* path) {
   if (!file.Valid()) return false;
   const int rows = RowCount(list);
   std::string cells[kColumnCount];
-  std::vector<char> room;  // read into, reused with the cells' own storage from row to row
   std::string buffer;
   buffer.reserve(kWriteChunk + 4096);
   for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, r, c, cells[c], room);
+    for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, r, c, cells[c]);
     AppendCsvLine(buffer, cells, kColumnCount);
     if (buffer.size() >= kWriteChunk && !Flush(file, buffer)) return false;
   }

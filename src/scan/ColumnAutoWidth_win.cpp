@@ -45,7 +45,8 @@ void CreateMeasuringCopy(HWND list, int columns, OwnedWindow& copy) {
   for (int kind : {LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE}) {
     if (SendMessageW(list, LVM_GETIMAGELIST, kind, 0)) return;
   }
-  const LONG style = GetWindowLongW(list, GWL_STYLE) & ~WS_VISIBLE;
+  // It holds its rows itself, unlike the list, which asks for the cells it shows.
+  const LONG style = GetWindowLongW(list, GWL_STYLE) & ~(WS_VISIBLE | LVS_OWNERDATA);
   copy.Reset(CreateWindowExW(GetWindowLongW(list, GWL_EXSTYLE), WC_LISTVIEWW, L"", style, 0, 0, 0, 0, GetParent(list),
                              nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(list, GWLP_HINSTANCE)), nullptr));
   if (!copy.Valid()) return;
@@ -72,12 +73,12 @@ void CreateMeasuringCopy(HWND list, int columns, OwnedWindow& copy) {
   SendMessageW(copyHeader, WM_SETFONT, SendMessageW(header, WM_GETFONT, 0, 0), FALSE);
 }
 
-void CopyRow(HWND from, int row, HWND to, int columns, std::wstring& text, std::vector<wchar_t>& buffer) {
+void CopyRow(HWND from, int row, HWND to, int columns, std::wstring& text) {
   LVITEMW item = {};
   item.mask = LVIF_TEXT;
   item.iItem = static_cast<int>(SendMessageW(to, LVM_GETITEMCOUNT, 0, 0));
   for (int c = 0; c < columns; ++c) {
-    ReadCellText(from, row, c, text, buffer);
+    ReadCellText(from, row, c, text);
     item.iSubItem = c;
     item.pszText = &text[0];
     if (c == 0)
@@ -104,7 +105,6 @@ void SizeColumnsToContent(HWND list) {
   }
 
   std::wstring text;
-  std::vector<wchar_t> buffer;
   std::vector<int> rows;
   {
     CharWidths charWidths(list);
@@ -112,13 +112,13 @@ void SizeColumnsToContent(HWND list) {
     const int count = RowCount(list);
     for (int row = 0; row < count; ++row) {
       for (int c = 0; c < measured; ++c) {
-        ReadCellText(list, row, c, text, buffer);
+        ReadCellText(list, row, c, text);
         candidates.Offer(c, row, text.data(), static_cast<int>(text.size()));
       }
     }
     rows = candidates.Rows();
   }
-  for (int row : rows) CopyRow(list, row, copy.Get(), columns, text, buffer);
+  for (int row : rows) CopyRow(list, row, copy.Get(), columns, text);
 
   for (int c = 0; c < measured; ++c) {
     SetAutoWidth(copy.Get(), c);

@@ -1,14 +1,64 @@
 #include "scan/FileList_win.h"
 
+#include <algorithm>
+
+#include "common/CodePage932.h"
 #include "resource.h"
+#include "scan/FileRows.h"
 #include "settings/SettingsFile_win.h"
 
 int sortState[kColumnCount];
 
+namespace {
+
+// Each list's rows live with the control: made with it, freed when it goes.
+FileRows* RowsOf(HWND list) {
+  return list ? reinterpret_cast<FileRows*>(GetWindowLongPtrW(list, GWLP_USERDATA)) : nullptr;
+}
+
+// The list view class's own procedure, the same for every list. A plain subclass: the common
+// controls' subclass helper looks its data up per message through window properties, which
+// costs Wine a round trip to its server for every message the list gets.
+WNDPROC listViewProc;
+
+LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) {
+    delete RowsOf(list);
+    SetWindowLongPtrW(list, GWLP_USERDATA, 0);
+  }
+  return CallWindowProcW(listViewProc, list, message, wParam, lParam);
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+  LVITEMA item = {};
+  item.state = state;
+  item.stateMask = mask;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
+
+// The longest start of text that fits room bytes without splitting a character.
+std::size_t WholeCharsThatFit(std::string_view text, std::size_t room) {
+  std::size_t n = 0;
+  while (n < text.size()) {
+    const std::size_t next = n + (IsLeadByte932(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1);
+    if (next > room) break;
+    n = next;
+  }
+  return n;
+}
+
+}  // namespace
+
 HWND CreateFileList(HWND parent, HINSTANCE instance) {
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
-                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_LIST), instance, nullptr);
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "",
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS | LVS_OWNERDATA, 0, 0,
+                              0, 0, parent, reinterpret_cast<HMENU>(IDC_LIST), instance, nullptr);
   if (!list) return nullptr;
+  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new FileRows));
+  listViewProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FileListProc)));
   for (int c = 0; c < kColumnCount; ++c) {
     LVCOLUMNA col = {};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -22,22 +72,119 @@ HWND CreateFileList(HWND parent, HINSTANCE instance) {
   return list;
 }
 
-bool InsertFileRow(HWND list, int index, const char* name, int tag) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = const_cast<char*>(name);
-  item.lParam = tag;
-  return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
+bool AnswerCellRequest(NMHDR* header) {
+  const bool wide = header->code == LVN_GETDISPINFOW;
+  if (!wide && header->code != LVN_GETDISPINFOA) return false;
+  const FileRows* rows = RowsOf(header->hwndFrom);
+  // The A and W forms differ only in the text's type.
+  LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+  if (!rows || !(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+  std::string_view cell;
+  if (item.iItem >= 0 && item.iItem < rows->Count() && item.iSubItem >= 0 && item.iSubItem < kColumnCount)
+    cell = rows->Cell(item.iItem, item.iSubItem);
+  const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
+  if (!wide) {
+    const std::size_t n = WholeCharsThatFit(cell, room);
+    std::copy(cell.begin(), cell.begin() + n, item.pszText);
+    item.pszText[n] = '\0';
+    return true;
+  }
+  std::wstring text;
+  text.resize(cell.size());
+  text.resize(MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()), &text[0],
+                                  static_cast<int>(text.size())));
+  wchar_t* to = reinterpret_cast<wchar_t*>(item.pszText);
+  const std::size_t n = std::min(text.size(), room);
+  std::copy(text.begin(), text.begin() + n, to);
+  to[n] = L'\0';
+  return true;
 }
 
-void SetCellText(HWND list, int index, int column, const char* text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = index;
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text);
-  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+bool InsertFileRow(HWND list, int index, const char* name) {
+  FileRows* rows = RowsOf(list);
+  if (!rows || !rows->Insert(index, name)) return false;
+  if (SendMessageA(list, LVM_SETITEMCOUNT, rows->Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL)) return true;
+  rows->Remove({index});
+  return false;
 }
 
-int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+void SetCellText(HWND list, int row, int column, const char* text) {
+  FileRows* rows = RowsOf(list);
+  if (rows && row >= 0 && row < rows->Count() && column >= 0 && column < kColumnCount) rows->Set(row, column, text);
+}
+
+int RowCount(HWND list) {
+  const FileRows* rows = RowsOf(list);
+  return rows ? rows->Count() : 0;
+}
+
+void ClearFileList(HWND list) {
+  if (FileRows* rows = RowsOf(list)) rows->Clear();
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void ReadCellText(HWND list, int row, int column, std::string& text) {
+  const FileRows* rows = RowsOf(list);
+  if (rows && row >= 0 && row < rows->Count() && column >= 0 && column < kColumnCount)
+    text.assign(rows->Cell(row, column));
+  else
+    text.clear();
+}
+
+void ReadCellText(HWND list, int row, int column, std::wstring& text) {
+  std::string ansi;
+  ReadCellText(list, row, column, ansi);
+  text.resize(ansi.size());
+  text.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &text[0],
+                                  static_cast<int>(text.size())));
+}
+
+std::vector<int> SelectedRows(HWND list) {
+  std::vector<int> rows;
+  // The control steps over unselected rows itself, without a message for each.
+  for (int row = -1;;) {
+    const int next = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED));
+    if (next <= row) break;
+    rows.push_back(row = next);
+  }
+  return rows;
+}
+
+void ReorderRows(HWND list, const std::vector<std::size_t>& order) {
+  FileRows* rows = RowsOf(list);
+  if (!rows || order.size() != static_cast<std::size_t>(rows->Count())) return;
+  const std::vector<int> selected = SelectedRows(list);
+  const int focus = FocusedRow(list), mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
+  rows->Reorder(order);
+  std::vector<int> now(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) now[order[i]] = static_cast<int>(i);
+  // Quiet meanwhile: every row whose state changes would be painted again on its own.
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  if (!selected.empty()) {
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    for (int row : selected) SetRowState(list, now[row], LVIS_SELECTED, LVIS_SELECTED);
+  }
+  if (focus >= 0 && focus < rows->Count()) SetRowState(list, now[focus], LVIS_FOCUSED, LVIS_FOCUSED);
+  if (mark >= 0 && mark < rows->Count()) SendMessageA(list, LVM_SETSELECTIONMARK, 0, now[mark]);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void RemoveRows(HWND list, const std::vector<int>& gone) {
+  FileRows* rows = RowsOf(list);
+  if (!rows || gone.empty()) return;
+  const int focus = FocusedRow(list), top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  const auto before = std::lower_bound(gone.begin(), gone.end(), focus);
+  const int topNow = top - static_cast<int>(std::lower_bound(gone.begin(), gone.end(), top) - gone.begin());
+  rows->Remove(gone);
+  // Emptying the control drops its selection at once; unselecting row by row costs the control
+  // time in proportion to the selection for every row.
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(list, LVM_SETITEMCOUNT, rows->Count(), 0);
+  if (focus >= 0 && (before == gone.end() || *before != focus))
+    SetRowState(list, focus - static_cast<int>(before - gone.begin()), LVIS_FOCUSED, LVIS_FOCUSED);
+  // The rows that were in view above the first removed one stay where they were.
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  if (topNow > 0 && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+    SendMessageA(list, LVM_SCROLL, 0, topNow * (row.bottom - row.top));
+}

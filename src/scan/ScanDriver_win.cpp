@@ -25,7 +25,7 @@ struct ScanState {
   int depth = 0;             // nested scans: Start chosen while a stopped walk unwinds
   bool quitPending = false;  // a quit message taken off the queue during a scan
   WPARAM quitCode = 0;
-  bool listFull = false;     // the list refused a row
+  bool listFull = false;     // no room for another row
   ScanPacing pacing;
   CellCache cells;
 };
@@ -66,7 +66,7 @@ class Pass : public WalkSink {
   }
   void File(const WIN32_FIND_DATAA& data, const char* path) override {
     if (listing_) {
-      if (!InsertFileRow(w_.list, itemCounter, data.cFileName, itemCounter)) {
+      if (!InsertFileRow(w_.list, itemCounter, data.cFileName)) {
         scan.listFull = true;
         return;
       }
@@ -123,7 +123,7 @@ void StartScan(const ScanWindows& w) {
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   ++scan.depth;
   if (settings.clearFirst) {
-    SendMessageA(w.list, LVM_DELETEALLITEMS, 0, 0);
+    ClearFileList(w.list);
     itemCounter = 0;
   }
   Pass(w, false).Run();

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "common/ColumnTable.h"
 #include "listops/CsvLine.h"
 #include "listops/SortCompare.h"
-#include "listops/SortTags.h"
 
 TEST(AppendCsvLine, AppendsEveryCellQuotedWithQuotesDoubledEndedByCrLf) {
   const struct { std::vector<std::string> cells; const char* expected; } cases[] = {
@@ -50,26 +47,4 @@ TEST(SortedRowOrder, SizesByNumberNonNumbersFirstStableInBothDirections) {
   for (const auto& c : cases)
     for (bool down : {false, true})
       EXPECT_EQ(down ? c.descending : c.ascending, SortedRowOrder(c.column, c.keys, down)) << "case " << &c - cases;
-}
-
-TEST(RankOfTag, DenseAndWidelySpreadTagsFindTheirRank) {
-  const struct { std::vector<RowTag> tags; std::vector<int> ranks; } cases[] = {
-      {{3, 1, 2, 0}, {10, 11, 12, 13}}, {{-5, -3, 0, 4103}, {2, 0, 3, 1}}, {{4108, 0}, {1, 0}},
-      {{5, 1000000000, -7, 70000}, {0, 1, 2, 3}}, {{INT32_MIN, INT32_MAX, 0}, {1, 2, 0}}};
-  for (const auto& c : cases)
-    for (std::size_t r = 0; r < c.tags.size(); ++r)
-      EXPECT_EQ(c.ranks[r], RankOfTag(c.tags, c.ranks)(c.tags[r])) << testing::PrintToString(c.tags);
-}
-
-TEST(RowsToRetag, LaterRowsOfARepeatedTagOrEveryRowWhenNoTagsAreLeft) {
-  const struct { std::vector<RowTag> tags; std::vector<int> rows; RowTag firstFree; } cases[] = {
-      {{0, 1, 2}, {}, 0}, {{1, 0, 1, 0, 2}, {2, 3}, 3}, {{5, 5, 5}, {1, 2}, 6}, {{INT32_MAX - 1, 0, 0}, {2}, INT32_MAX},
-      {{INT32_MAX - 1, 0, 0, 0}, {0, 1, 2, 3}, 0}, {{7, INT32_MAX, 7}, {0, 1, 2}, 0}};
-  for (const auto& c : cases) {
-    RowTag firstFree = -1;
-    std::vector<int> rows = RowsToRetag(c.tags, firstFree);
-    std::sort(rows.begin(), rows.end());  // which rows, in any order
-    EXPECT_EQ(c.rows, rows) << testing::PrintToString(c.tags);
-    if (!c.rows.empty()) { EXPECT_EQ(c.firstFree, firstFree) << testing::PrintToString(c.tags); }
-  }
 }

@@ -6,6 +6,7 @@
 #include "common/CodePage932.h"
 #include "scan/ColumnAutoWidth.h"
 #include "scan/FileCells.h"
+#include "scan/FileRows.h"
 #include "scan/FilterSplit.h"
 #include "scan/PathJoin.h"
 #include "scan/ScanPace.h"
@@ -134,4 +135,47 @@ TEST(VersionText, QueryPathTranslationsToTryCellsAndWhichFilesMayHoldIt) {
       {"ZM", 2, false}, {"M", 1, false}, {"MZ", 1, false}, {"mz", 2, false}, {"\xFA\xCE", 2, false}, {"", 0, false}};
   for (const auto& c : heads)
     EXPECT_EQ(c.may, MayHoldVersionData(reinterpret_cast<const unsigned char*>(c.head), c.length)) << c.length;
+}
+
+static std::string Names(const FileRows& rows) {
+  std::string names;
+  for (int r = 0; r < rows.Count(); ++r) names += std::string(rows.Cell(r, kNameColumn)) + ";";
+  return names;
+}
+
+TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
+  FileRows rows;
+  for (const char* name : {"a", "b", "c"}) ASSERT_TRUE(rows.Insert(rows.Count(), name));
+  EXPECT_FALSE(rows.Insert(4, "x"));
+  EXPECT_FALSE(rows.Insert(-1, "x"));
+  ASSERT_TRUE(rows.Insert(0, "z"));
+  rows.Set(1, kPathColumn, "C:\\a");
+  rows.Set(1, kSizeColumn, "12345");
+  rows.Set(1, kTypeColumn, "\x83\x5C");
+  rows.Set(1, kSizeColumn, "4");
+  rows.Set(1, kNameColumn, "a longer name");
+  const char* expected[kColumnCount] = {"a longer name", "\x83\x5C", "4"};
+  expected[kPathColumn] = "C:\\a";
+  for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(expected[c] ? expected[c] : "", rows.Cell(1, c)) << c;
+  EXPECT_EQ("", rows.Cell(0, kPathColumn));
+  rows.Reorder({3, 1, 0, 2});
+  EXPECT_EQ("c;a longer name;z;b;", Names(rows));
+  EXPECT_EQ("C:\\a", rows.Cell(1, kPathColumn));
+  rows.Clear();
+  EXPECT_EQ(0, rows.Count());
+}
+
+TEST(FileRows, RemoveKeepsTheOthersInOrder) {
+  const struct { std::vector<int> gone; const char* left; } cases[] = {{{}, "a;b;c;d;e;f;"}, {{0}, "b;c;d;e;f;"},
+      {{5}, "a;b;c;d;e;"}, {{0, 2, 4}, "b;d;f;"}, {{1, 2, 3}, "a;e;f;"}, {{0, 1, 2, 3, 4, 5}, ""}};
+  for (const auto& c : cases) {
+    FileRows rows;
+    for (const char* name : {"a", "b", "c", "d", "e", "f"}) rows.Insert(rows.Count(), name);
+    rows.Set(5, kPathColumn, "f's path");
+    rows.Remove(c.gone);
+    EXPECT_EQ(c.left, Names(rows)) << testing::PrintToString(c.gone);
+    if (rows.Count() && rows.Cell(rows.Count() - 1, kNameColumn) == "f") {
+      EXPECT_EQ("f's path", rows.Cell(rows.Count() - 1, kPathColumn));
+    }
+  }
 }

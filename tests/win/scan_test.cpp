@@ -51,7 +51,7 @@ TEST(Scan, ClearFirstOffAppendsAndEveryColumnStartsAscendingAgain) {
   settings.clearFirst = 0;
   host.Scan(t.Root());
   EXPECT_EQ(host.Status(), "4/4件");
-  EXPECT_EQ(RowTags(host.list), std::vector<long>({1, 0, 2, 3}));
+  EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names({"b.txt", "a.txt", "a.txt", "b.txt"}));
   EXPECT_EQ(sortState[kNameColumn], 0);
   SetListedCount(host.statusBar, 3);  // as the window does after Delete
   EXPECT_EQ(host.Status(), "3/3件");
@@ -117,7 +117,7 @@ TEST(Scan, StartAfterStopRunsNestedAndTheOuterScanGoesOn) {
 
 static WNDPROC listProc;
 static LRESULT CALLBACK RefuseThirdRow(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == LVM_INSERTITEMA && RowCount(list) >= 2) return -1;
+  if (message == LVM_SETITEMCOUNT && wParam > 2) return FALSE;
   return CallWindowProcA(listProc, list, message, wParam, lParam);
 }
 

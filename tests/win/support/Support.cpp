@@ -146,6 +146,7 @@ constexpr UINT kRunAction = WM_APP + 7;
 std::vector<std::function<bool()>> pending;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && AnswerCellRequest(reinterpret_cast<NMHDR*>(lParam))) return 0;
   if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
   if (wParam >= pending.size() || !pending[wParam]) return 0;  // left over from an earlier test
   auto action = std::move(pending[wParam]);
@@ -219,17 +220,13 @@ std::string Host::Status() const {
 }
 
 std::vector<std::string> ColumnTexts(HWND list, int column) {
-  std::vector<std::string> texts(RowCount(list));
-  std::vector<char> buffer;
-  for (size_t r = 0; r < texts.size(); ++r) ReadCellText(list, static_cast<int>(r), column, texts[r], buffer);
+  std::vector<std::string> texts;
+  static char text[4096];  // as the control shows them
+  for (LVITEMA item = {0, 0, column}; item.iItem < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++item.iItem) {
+    item.pszText = text, item.cchTextMax = sizeof text;
+    texts.emplace_back(text, SendMessageA(list, LVM_GETITEMTEXTA, item.iItem, reinterpret_cast<LPARAM>(&item)));
+  }
   return texts;
-}
-
-std::vector<long> RowTags(HWND list) {
-  std::vector<long> tags;
-  for (LVITEMA item = {LVIF_PARAM}; item.iItem < RowCount(list); ++item.iItem)
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)), tags.push_back(static_cast<long>(item.lParam));
-  return tags;
 }
 
 void SelectRows(HWND list, const std::vector<int>& rows) {

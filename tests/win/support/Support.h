@@ -64,6 +64,5 @@ struct Host {
   std::string Status() const;
 };
 
-std::vector<std::string> ColumnTexts(HWND list, int column);
-std::vector<long> RowTags(HWND list);
+std::vector<std::string> ColumnTexts(HWND list, int column);  // as the list shows them
 void SelectRows(HWND list, const std::vector<int>& rows);

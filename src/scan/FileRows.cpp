@@ -1,0 +1,51 @@
+#include "scan/FileRows.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+bool FileRows::Insert(int index, const char* name) {
+  if (index < 0 || index > Count() || rows_.size() >= static_cast<std::size_t>(INT_MAX)) return false;
+  try {
+    Row row{name, {}};
+    row.end.fill(static_cast<std::uint32_t>(row.text.size()));
+    rows_.insert(rows_.begin() + index, std::move(row));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+void FileRows::Set(int row, int column, const char* text) {
+  Row& r = rows_[row];
+  const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
+  const std::size_t length = std::strlen(text);
+  r.text.replace(start, r.end[column] - start, text, length);
+  const std::uint32_t end = start + static_cast<std::uint32_t>(length), old = r.end[column];
+  for (int c = column; c < kColumnCount; ++c) r.end[c] = r.end[c] - old + end;
+}
+
+std::string_view FileRows::Cell(int row, int column) const {
+  const Row& r = rows_[row];
+  const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
+  return std::string_view(r.text).substr(start, r.end[column] - start);
+}
+
+void FileRows::Reorder(const std::vector<std::size_t>& order) {
+  std::vector<Row> sorted;
+  sorted.reserve(rows_.size());
+  for (std::size_t from : order) sorted.push_back(std::move(rows_[from]));
+  rows_.swap(sorted);
+}
+
+void FileRows::Remove(const std::vector<int>& rows) {
+  std::size_t kept = rows.empty() ? rows_.size() : static_cast<std::size_t>(rows.front()), next = 0;
+  for (std::size_t r = kept; r < rows_.size(); ++r) {
+    if (next < rows.size() && static_cast<std::size_t>(rows[next]) == r) {
+      ++next;
+      continue;
+    }
+    rows_[kept++] = std::move(rows_[r]);
+  }
+  rows_.resize(kept);
+}

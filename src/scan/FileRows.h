@@ -1,0 +1,35 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/ColumnTable.h"
+
+// The rows of the file list. The list control keeps no copy of them and asks for the cells it
+// paints, so rows are added, reordered and removed at the cost of a vector, however long the list
+// (a control that holds its rows spends time in proportion to the list on every row it removes).
+class FileRows {
+ public:
+  int Count() const { return static_cast<int>(rows_.size()); }
+  // A new row at index with name in the first column and the others empty; false when no room
+  // is left for it.
+  bool Insert(int index, const char* name);
+  void Set(int row, int column, const char* text);
+  std::string_view Cell(int row, int column) const;
+  void Clear() { rows_.clear(); }
+  // Row i takes what row order[i] held; order is a permutation of the rows.
+  void Reorder(const std::vector<std::size_t>& order);
+  // Removes the given rows (ascending, each once); the others keep their order.
+  void Remove(const std::vector<int>& rows);
+
+ private:
+  // A row's cells one after another, with where each ends: one allocation per row.
+  struct Row {
+    std::string text;
+    std::array<std::uint32_t, kColumnCount> end;
+  };
+  std::vector<Row> rows_;
+};
