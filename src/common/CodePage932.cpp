@@ -3,3 +3,13 @@
 bool IsLeadByte932(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
+
+std::size_t WholeCharPrefix932(std::string_view text, std::size_t room) {
+  std::size_t n = 0;
+  while (n < text.size()) {
+    const std::size_t next = n + (IsLeadByte932(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1);
+    if (next > room) break;
+    n = next;
+  }
+  return n;
+}

@@ -38,17 +38,6 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 
 int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
 
-// The longest start of text that fits room bytes without splitting a character.
-std::size_t WholeCharsThatFit(std::string_view text, std::size_t room) {
-  std::size_t n = 0;
-  while (n < text.size()) {
-    const std::size_t next = n + (IsLeadByte932(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1);
-    if (next > room) break;
-    n = next;
-  }
-  return n;
-}
-
 }  // namespace
 
 HWND CreateFileList(HWND parent, HINSTANCE instance) {
@@ -73,30 +62,17 @@ HWND CreateFileList(HWND parent, HINSTANCE instance) {
 }
 
 bool AnswerCellRequest(NMHDR* header) {
-  const bool wide = header->code == LVN_GETDISPINFOW;
-  if (!wide && header->code != LVN_GETDISPINFOA) return false;
+  // Its parent being an ANSI window, the list asks in ANSI.
+  if (header->code != LVN_GETDISPINFOA) return false;
   const FileRows* rows = RowsOf(header->hwndFrom);
-  // The A and W forms differ only in the text's type.
   LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
   if (!rows || !(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
   std::string_view cell;
   if (item.iItem >= 0 && item.iItem < rows->Count() && item.iSubItem >= 0 && item.iSubItem < kColumnCount)
     cell = rows->Cell(item.iItem, item.iSubItem);
-  const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
-  if (!wide) {
-    const std::size_t n = WholeCharsThatFit(cell, room);
-    std::copy(cell.begin(), cell.begin() + n, item.pszText);
-    item.pszText[n] = '\0';
-    return true;
-  }
-  std::wstring text;
-  text.resize(cell.size());
-  text.resize(MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()), &text[0],
-                                  static_cast<int>(text.size())));
-  wchar_t* to = reinterpret_cast<wchar_t*>(item.pszText);
-  const std::size_t n = std::min(text.size(), room);
-  std::copy(text.begin(), text.begin() + n, to);
-  to[n] = L'\0';
+  const std::size_t n = WholeCharPrefix932(cell, static_cast<std::size_t>(item.cchTextMax) - 1);
+  std::copy(cell.begin(), cell.begin() + n, item.pszText);
+  item.pszText[n] = '\0';
   return true;
 }
 

@@ -12,8 +12,8 @@
 extern int sortState[kColumnCount];
 
 // The list view with its 17 columns, widths from columnWidths. The rows are held here, not by
-// the control; it asks its parent for the cells it shows, and the parent passes each WM_NOTIFY
-// to AnswerCellRequest.
+// the control; it asks its parent (an ANSI window) for the cells it shows, and the parent passes
+// each WM_NOTIFY to AnswerCellRequest.
 HWND CreateFileList(HWND parent, HINSTANCE instance);
 // True when the notification was the list asking for a cell, now answered.
 bool AnswerCellRequest(NMHDR* header);

@@ -179,3 +179,10 @@ TEST(FileRows, RemoveKeepsTheOthersInOrder) {
     }
   }
 }
+
+TEST(WholeCharPrefix932, NeverEndsBetweenALeadByteAndItsTrailByte) {
+  const struct { const char* text; std::size_t room, length; } cases[] = {{"abc", 2, 2}, {"ab", 0, 0}, {"", 5, 0},
+      {"\x95\x5C" "a", 1, 0}, {"\x95\x5C" "a", 2, 2}, {"a\x95\x5C", 2, 1}, {"a\x95\x5C", 3, 3}, {"\x95", 1, 1},
+      {"\x81\x81\x81", 2, 2}, {"\x81\x81\x81", 3, 3}, {"\xE0\x40\xFC\x40", 3, 2}};
+  for (const auto& c : cases) EXPECT_EQ(c.length, WholeCharPrefix932(c.text, c.room)) << c.text << " in " << c.room;
+}
