@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# One journey through FILORA.EXE with real keys and mouse from a first start: type a folder, set options, scan,
-# sort by size descending, delete two rows, save the list, close by the close box; check the list and settings.
+# One journey through FILORA.EXE with real keys and mouse from a first start: start it again (that one ends), type
+# a folder, set options, scan, sort by size descending, delete two rows, save the list, close it; check list and settings.
 set -u && export TZ=Asia/Tokyo # away from UTC without daylight saving: the times below show the conversion
 source "$(dirname "$0")/lib/e2e.sh"; e2e_init "${1:-}"; e2e_start
+(cd "$E2E_DIR/app" && exec wine FILORA.EXE >/dev/null 2>&1 </dev/null) & second=$!
+e2e_until 20 "end of a second FILORA started beside the first" eval '! kill -0 $second 2>/dev/null'
 t=$E2E_DIR/tree && w=Z:${t//\//\\} # Z:\ is the whole Unix file system in every Wine prefix
 mkdir -p "$t/図表" "$t/.cache" && truncate -s 1234567 "$t/data.dat" && : >"$t/empty.dat" && echo other >"$t/other.log"
 printf 'hello\r\n' >"$t/readme.txt" && printf 'notes\n' >"$t/notes.txt" && printf 'deep\n' >"$t/図表/inner.txt"

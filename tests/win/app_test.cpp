@@ -1,10 +1,8 @@
-// The main window as the program runs it: how it ends and what it saves then, drops, one instance.
+// The main window as the program runs it: how it ends and what it saves then, and drops.
 #include "support/Support.h"  // first: it brings windows.h
 
 #include <commctrl.h>
 #include <shlobj.h>
-
-#include <memory>
 
 #include "app/MainWindow_win.h"
 #include "app/Startup_win.h"
@@ -21,7 +19,6 @@ static bool LoopUntilQuit() {
   return msg.message == WM_QUIT;
 }
 
-// The main window in this process, on a settings file of its own.
 class App : public ::testing::Test {
  protected:
   void Open(int show = SW_SHOWNORMAL) {
@@ -35,12 +32,11 @@ class App : public ::testing::Test {
     if (IsWindow(window)) DestroyWindow(window);
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {}  // the quits it posted
   }
-  // Starts a scan of ten one-file folders from the loop and, from inside it (in the listing pass or
-  // before it), sends message. The settings must be saved then, as they are, and not again.
+  // Sends message from inside a scan the loop started (in its listing pass or before): saved then, as it is, once.
   LRESULT EndDuringScan(UINT message, bool listing) {
     for (char name[] = "f0\\a.txt"; name[1] <= '9'; ++name[1]) t.File(std::string("tree\\") + name);
     const std::string tree = t.Root() + "\\tree";
-    WriteIni(ini, "DIR1", tree);
+    t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\n");
     Open();
     LRESULT answer = -1;
     bool saved = false;
@@ -88,38 +84,9 @@ TEST_F(App, AFileDroppedOnTheFolderBoxPutsTheFirstPathThere) {
   struct Drop { DROPFILES header; char names[32]; };  // the names end in an empty one
   auto* drop = static_cast<Drop*>(GlobalAlloc(GPTR, sizeof(Drop)));  // fixed memory: its own handle
   *drop = {{sizeof(DROPFILES)}, "C:\\dropped\\first.txt\0C:\\second"};
-  PostMessageA(folderBox, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-  MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, folderBox, WM_DROPFILES, WM_DROPFILES, PM_REMOVE));
+  MSG msg = {folderBox, WM_DROPFILES, reinterpret_cast<WPARAM>(drop)};
   DispatchLoopMessage(msg);
   char text[MAX_PATH] = "";
   GetWindowTextA(folderBox, text, sizeof text);
   EXPECT_STREQ(text, "C:\\dropped\\first.txt");
-}
-
-static int FiloraWindows() {
-  int n = 0;
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "FILORA", nullptr)) != nullptr;) ++n;
-  return n;
-}
-
-// Starts exe as a process of its own, which is ended, if it has not ended by itself, with the handle.
-static std::shared_ptr<void> Start(std::string exe) {
-  STARTUPINFOA startup = {sizeof startup};
-  PROCESS_INFORMATION p = {};
-  EXPECT_TRUE(CreateProcessA(nullptr, &exe[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &p));
-  if (p.hThread) CloseHandle(p.hThread);
-  return {p.hProcess, [](HANDLE h) { if (h) TerminateProcess(h, 1), WaitForSingleObject(h, 5000), CloseHandle(h); }};
-}
-
-TEST(SingleInstance, ASecondStartEndsAtOnceLeavingOneWindow) {
-  TempTree t;
-  const std::string exe = t.Root() + "\\FILORA.EXE";
-  ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), exe.c_str(), FALSE));
-  ASSERT_EQ(FiloraWindows(), 0);
-  const auto first = Start(exe);
-  ASSERT_TRUE(PumpUntil([] { return FiloraWindows() == 1; }, 20000));
-  const auto second = Start(exe);
-  EXPECT_EQ(WaitForSingleObject(second.get(), 10000), WAIT_OBJECT_0) << "the second did not end";
-  EXPECT_EQ(FiloraWindows(), 1);
 }

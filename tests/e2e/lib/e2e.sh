@@ -6,7 +6,7 @@ e2e_until() {
     echo "[e2e] FAIL: no $2 after $1 s" >&2; import -window root "$E2E_DIR/failure.png"; E2E_KEEP=1; exit 1; done
 }
 e2e_cleanup() {
-  wineserver -k >/dev/null 2>&1; [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null && wait "$E2E_XVFB"
+  wineserver -k >/dev/null 2>&1; filora_stop_xvfb
   if [ -n "${E2E_KEEP:-}" ]; then echo "[e2e] kept $E2E_DIR" >&2; else rm -rf "$E2E_DIR"; fi
 }
 e2e_init() {
@@ -14,8 +14,7 @@ e2e_init() {
   source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh"
   E2E_DIR=$(mktemp -d /tmp/filora-e2e.XXXXXX) && mkdir "$E2E_DIR/app" && cp "$1/FILORA.EXE" "$E2E_DIR/app/"
   trap e2e_cleanup EXIT && trap 'exit 1' INT TERM HUP
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_DIR/display" 2>/dev/null &
-  E2E_XVFB=$! && e2e_until 10 Xvfb test -s "$E2E_DIR/display" && export DISPLAY=:$(<"$E2E_DIR/display")
+  unset DISPLAY && filora_start_xvfb || exit 1 # a private one, never the caller's own screen
   filora_ensure_prefix; wineserver -k >/dev/null 2>&1 || : # a session from elsewhere keeps another display
 }
 e2e_window() { xdotool search --name "^$1\$" 2>/dev/null | head -n1; }

@@ -1,8 +1,10 @@
 #include "support/Support.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "resource.h"
 #include "scan/FileList_win.h"
@@ -22,19 +24,14 @@ TempTree::TempTree() : root_(TempPath("filora")) { CreateDirectoryA(root_.c_str(
 TempTree::~TempTree() { EXPECT_TRUE(HostShell("rm -rf '" + HostPath(root_) + "'")); }
 
 std::string TempTree::Dir(const std::string& rel) {
-  for (size_t at = rel.find('\\'); at != std::string::npos; at = rel.find('\\', at + 1))
-    CreateDirectoryA((root_ + "\\" + rel.substr(0, at)).c_str(), nullptr);
-  CreateDirectoryA((root_ + "\\" + rel).c_str(), nullptr);
+  SHCreateDirectoryExA(nullptr, (root_ + "\\" + rel).c_str(), nullptr);  // and the folders above it
   return root_ + "\\" + rel;
 }
 
 std::string TempTree::File(const std::string& rel, const std::string& content) {
   if (rel.rfind('\\') != std::string::npos) Dir(rel.substr(0, rel.rfind('\\')));
   const std::string path = root_ + "\\" + rel;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  EXPECT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) << path;
-  CloseHandle(file);
+  EXPECT_TRUE(std::ofstream(path, std::ios::binary) << content) << path;
   return path;
 }
 
@@ -43,12 +40,8 @@ void TempTree::Files(std::initializer_list<std::string> rels) {
 }
 
 std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  char buffer[65536];
-  for (DWORD n = 0; ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0;) bytes.append(buffer, n);
-  CloseHandle(file);
-  return bytes;
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::string ExeFolder() {
@@ -61,10 +54,6 @@ std::string IniValue(const std::string& ini, const char* key) {
   char value[1024];
   GetPrivateProfileStringA("OPTION", key, "<none>", value, sizeof value, ini.c_str());
   return value;
-}
-
-void WriteIni(const std::string& ini, const char* key, const std::string& value) {
-  WritePrivateProfileStringA("OPTION", key, value.c_str(), ini.c_str());
 }
 
 std::string HostPath(const std::string& windowsPath) {

@@ -9,8 +9,7 @@
 
 #include "scan/ScanDriver_win.h"
 
-// A fresh folder under the temp folder, removed with everything in it at the end. Relative
-// paths use backslashes; parent folders are made as needed.
+// A fresh folder in the temp folder, removed whole at the end. Relative paths; parents made as needed.
 class TempTree {
  public:
   TempTree();
@@ -30,16 +29,14 @@ std::string TempPath(const char* name);  // a fresh name in the temp folder
 std::string ReadBytes(const std::string& path);
 std::string ExeFolder();
 std::string IniValue(const std::string& ini, const char* key);  // "<none>" when missing
-void WriteIni(const std::string& ini, const char* key, const std::string& value);
 // Runs a command in the host's shell under Wine and waits for it; false when that cannot be.
 bool HostShell(const std::string& command);
 std::string HostPath(const std::string& windowsPath);
 // Dispatches this thread's messages until done() holds or ms pass; false on time-out.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
-// Acts once on each dialog box this thread shows from now on, from a timer while its modal loop
-// runs; act returns false to be asked again at the next tick (the dialog may still be starting).
-// A dialog still open 10 s after it showed, or 1 s after act, fails the test and is cancelled.
+// Acts once on each dialog this thread shows from now on, from a timer in its modal loop; act returns false
+// to be asked again (the dialog may still be starting). Open 10 s, or 1 s after act, fails and is cancelled.
 class DialogDriver {
  public:
   explicit DialogDriver(std::function<bool(HWND)> act);
