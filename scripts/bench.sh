@@ -33,6 +33,8 @@ make_tree "$trees/t20k" 20000 1000
 scale=${FILORA_BENCH_SCALE:-1}
 [ "$scale" = 0 ] || make_tree "$trees/t400k" 400000 20000
 
+# A benchmark runs for minutes, longer than wine-run.sh gives a test program by default.
+export FILORA_RUN_TIMEOUT=${FILORA_RUN_TIMEOUT:-3600}
 winpath() { echo "Z:${1//\//\\}"; }
 headers=$(i686-w64-mingw32-objdump -p "$build/bin/FILORA.EXE")
 if grep -q 'large address aware' <<<"$headers"; then echo "FILORA.EXE: large address aware"; else echo "FILORA.EXE: NOT large address aware"; fi
