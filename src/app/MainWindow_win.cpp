@@ -117,7 +117,7 @@ void OnListKeyDown(HWND hwnd, WORD key) {
 LRESULT OnNotify(HWND hwnd, NMHDR* header) {
   // The folder box shares its id with the status bar; only the list sends these codes.
   if (header->hwndFrom != app.list) return 0;
-  if (AnswerCellRequest(header)) return 0;
+  if (LRESULT answer; AnswerListRequest(header, answer)) return answer;
   switch (header->code) {
     case LVN_KEYDOWN: OnListKeyDown(hwnd, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); break;
     case LVN_COLUMNCLICK: SortByColumn(app.list, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); break;

@@ -13,3 +13,17 @@ std::size_t WholeCharPrefix932(std::string_view text, std::size_t room) {
   }
   return n;
 }
+
+bool StartsWithIgnoringCase932(std::string_view text, std::string_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (IsLeadByte932(static_cast<unsigned char>(text[i]))) {
+      if (text.compare(i, 2, prefix.substr(i, 2)) != 0) return false;
+      ++i;
+    } else if (lower(text[i]) != lower(prefix[i])) {
+      return false;
+    }
+  }
+  return true;
+}

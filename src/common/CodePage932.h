@@ -5,5 +5,9 @@
 // Lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC start a two-byte character.
 bool IsLeadByte932(unsigned char b);
 
+// Whether text starts with prefix, character by character, with ASCII letters in either case
+// (a trail byte that reads as a letter is no letter).
+bool StartsWithIgnoringCase932(std::string_view text, std::string_view prefix);
+
 // The length of the longest start of text within room bytes that splits no character.
 std::size_t WholeCharPrefix932(std::string_view text, std::size_t room);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "common/ColumnTable.h"
@@ -58,28 +59,85 @@ int CompareSizeKeys(const SizeKey& ka, const SizeKey& kb, const std::string& a,
   return CompareCellBytes(a, b);
 }
 
+// Text keys in unsigned byte order by radix, stable: time in proportion to the bytes that tell the
+// keys apart, where comparing keys grows faster than the rows (and slows on the long prefixes that
+// paths share). Each pass orders a run of rows by 7 bytes from an offset; rows still equal go on to
+// the next 7 bytes, small runs are compared whole.
+struct Head {
+  std::uint64_t bytes;
+  std::size_t row;
+};
+
+// 7 bytes from at, then how many bytes the key still has from at, up to 8: a key that ends sorts
+// before a longer one with the same bytes, and 8 means the rest decides.
+std::uint64_t HeadAt(const std::string& key, std::size_t at) {
+  std::uint64_t head = 0;
+  for (std::size_t i = at; i < at + 7; ++i) head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
+  return head << 8 | std::min<std::size_t>(key.size() > at ? key.size() - at : 0, 8);
+}
+
+// Least significant byte first, each pass stable.
+void SortByHead(Head* first, Head* last, std::vector<Head>& spare) {
+  const std::size_t n = static_cast<std::size_t>(last - first);
+  spare.resize(n);
+  for (int shift = 0; shift < 64; shift += 8) {
+    std::size_t start[257] = {};
+    for (const Head* h = first; h != last; ++h) ++start[(h->bytes >> shift & 0xFF) + 1];
+    if (start[(first->bytes >> shift & 0xFF) + 1] == n) continue;  // one byte value: nothing moves
+    for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+    for (const Head* h = first; h != last; ++h) spare[start[h->bytes >> shift & 0xFF]++] = *h;
+    std::copy(spare.begin(), spare.end(), first);
+  }
+}
+
+std::vector<std::size_t> SortedTextOrder(const std::vector<std::string>& keys, bool descending) {
+  constexpr std::size_t kCompareBelow = 32;
+  std::vector<Head> heads(keys.size()), spare;
+  for (std::size_t r = 0; r < keys.size(); ++r) heads[r].row = r;
+  const auto before = [&](const Head& x, const Head& y) {
+    return CompareCellBytes(keys[descending ? y.row : x.row], keys[descending ? x.row : y.row]) < 0;
+  };
+  struct Run {
+    std::size_t begin, end, at;
+  };
+  std::vector<Run> runs = {{0, heads.size(), 0}};
+  while (!runs.empty()) {
+    const Run run = runs.back();
+    runs.pop_back();
+    Head* first = heads.data() + run.begin;
+    Head* last = heads.data() + run.end;
+    if (run.end - run.begin < kCompareBelow) {
+      std::stable_sort(first, last, before);
+      continue;
+    }
+    // Descending orders by the complement: rows with equal keys still keep their order.
+    for (Head* h = first; h != last; ++h) h->bytes = HeadAt(keys[h->row], run.at) ^ (descending ? ~0ULL : 0);
+    SortByHead(first, last, spare);
+    for (std::size_t i = run.begin, j; i < run.end; i = j) {
+      for (j = i + 1; j < run.end && heads[j].bytes == heads[i].bytes;) ++j;
+      if (j - i > 1 && ((heads[i].bytes ^ (descending ? ~0ULL : 0)) & 0xFF) == 8) runs.push_back({i, j, run.at + 7});
+    }
+  }
+  std::vector<std::size_t> order(keys.size());
+  for (std::size_t i = 0; i < heads.size(); ++i) order[i] = heads[i].row;
+  return order;
+}
+
 }  // namespace
 
 std::vector<std::size_t> SortedRowOrder(int column, const std::vector<std::string>& keys,
                                         bool descending) {
+  if (column != kSizeColumn) return SortedTextOrder(keys, descending);
   std::vector<std::size_t> order(keys.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-
   // Descending swaps the arguments rather than reversing the result, so that rows with equal
   // keys keep their current order either way.
-  if (column == kSizeColumn) {
-    std::vector<SizeKey> parsed;  // parsed once, not on every comparison
-    parsed.reserve(keys.size());
-    for (const std::string& k : keys) parsed.push_back(ToSizeKey(k));
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-      if (descending) std::swap(x, y);
-      return CompareSizeKeys(parsed[x], parsed[y], keys[x], keys[y]) < 0;
-    });
-  } else {
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-      if (descending) std::swap(x, y);
-      return CompareCellBytes(keys[x], keys[y]) < 0;
-    });
-  }
+  std::vector<SizeKey> parsed;  // parsed once, not on every comparison
+  parsed.reserve(keys.size());
+  for (const std::string& k : keys) parsed.push_back(ToSizeKey(k));
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+    if (descending) std::swap(x, y);
+    return CompareSizeKeys(parsed[x], parsed[y], keys[x], keys[y]) < 0;
+  });
   return order;
 }

@@ -1,6 +1,7 @@
 #include "scan/FileList_win.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "common/CodePage932.h"
 #include "resource.h"
@@ -61,18 +62,49 @@ HWND CreateFileList(HWND parent, HINSTANCE instance) {
   return list;
 }
 
-bool AnswerCellRequest(NMHDR* header) {
-  // Its parent being an ANSI window, the list asks in ANSI.
-  if (header->code != LVN_GETDISPINFOA) return false;
-  const FileRows* rows = RowsOf(header->hwndFrom);
-  LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-  if (!rows || !(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+namespace {
+
+void AnswerCell(const FileRows& rows, LVITEMA& item) {
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   std::string_view cell;
-  if (item.iItem >= 0 && item.iItem < rows->Count() && item.iSubItem >= 0 && item.iSubItem < kColumnCount)
-    cell = rows->Cell(item.iItem, item.iSubItem);
+  if (item.iItem >= 0 && item.iItem < rows.Count() && item.iSubItem >= 0 && item.iSubItem < kColumnCount)
+    cell = rows.Cell(item.iItem, item.iSubItem);
   const std::size_t n = WholeCharPrefix932(cell, static_cast<std::size_t>(item.cchTextMax) - 1);
   std::copy(cell.begin(), cell.begin() + n, item.pszText);
   item.pszText[n] = '\0';
+}
+
+// Typing the start of a name moves to the next row that has it, as in a list holding its rows.
+int FindTypedName(const FileRows& rows, const NMLVFINDITEMA& find, bool wide) {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  std::string typed;
+  if (wide) {
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+    typed.resize(2 * std::wcslen(text));
+    typed.resize(WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(std::wcslen(text)), &typed[0],
+                                     static_cast<int>(typed.size()), nullptr, nullptr));
+  } else {
+    typed = find.lvfi.psz;
+  }
+  return rows.FindName(typed, find.iStart);
+}
+
+}  // namespace
+
+bool AnswerListRequest(NMHDR* header, LRESULT& answer) {
+  const FileRows* rows = RowsOf(header->hwndFrom);
+  if (!rows) return false;
+  switch (header->code) {
+    // Its parent being an ANSI window, the list asks for cells in ANSI; Wine asks for the typed
+    // name in UTF-16 whatever the parent.
+    case LVN_GETDISPINFOA: AnswerCell(*rows, reinterpret_cast<NMLVDISPINFOA*>(header)->item); break;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      answer = FindTypedName(*rows, *reinterpret_cast<NMLVFINDITEMA*>(header), header->code == LVN_ODFINDITEMW);
+      return true;
+    default: return false;
+  }
+  answer = 0;
   return true;
 }
 

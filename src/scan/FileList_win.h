@@ -12,11 +12,11 @@
 extern int sortState[kColumnCount];
 
 // The list view with its 17 columns, widths from columnWidths. The rows are held here, not by
-// the control; it asks its parent (an ANSI window) for the cells it shows, and the parent passes
-// each WM_NOTIFY to AnswerCellRequest.
+// the control; it asks its parent (an ANSI window) for the cells it shows and for the row whose
+// name the user types, and the parent passes each WM_NOTIFY to AnswerListRequest.
 HWND CreateFileList(HWND parent, HINSTANCE instance);
-// True when the notification was the list asking for a cell, now answered.
-bool AnswerCellRequest(NMHDR* header);
+// True when the notification was such a question, answered: the parent returns answer.
+bool AnswerListRequest(NMHDR* header, LRESULT& answer);
 
 // Inserts the row of one file at index with its name in column 0. False when there is no room
 // for another row.

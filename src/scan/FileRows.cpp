@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "common/CodePage932.h"
+
 bool FileRows::Insert(int index, const char* name) {
   if (index < 0 || index > Count() || rows_.size() >= static_cast<std::size_t>(INT_MAX)) return false;
   try {
@@ -29,6 +31,16 @@ std::string_view FileRows::Cell(int row, int column) const {
   const Row& r = rows_[row];
   const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
   return std::string_view(r.text).substr(start, r.end[column] - start);
+}
+
+int FileRows::FindName(std::string_view prefix, int start) const {
+  const int count = Count();
+  if (start < 0 || start >= count) start = 0;
+  for (int i = 0; i < count; ++i) {
+    const int row = start < count - i ? start + i : start + i - count;
+    if (StartsWithIgnoringCase932(Cell(row, kNameColumn), prefix)) return row;
+  }
+  return -1;
 }
 
 void FileRows::Reorder(const std::vector<std::size_t>& order) {

@@ -20,6 +20,9 @@ class FileRows {
   void Set(int row, int column, const char* text);
   std::string_view Cell(int row, int column) const;
   void Clear() { rows_.clear(); }
+  // The first row from start on, going round to the top, whose name starts with prefix (letters
+  // in either case); -1 when there is none.
+  int FindName(std::string_view prefix, int start) const;
   // Row i takes what row order[i] held; order is a permutation of the rows.
   void Reorder(const std::vector<std::size_t>& order);
   // Removes the given rows (ascending, each once); the others keep their order.

@@ -48,3 +48,19 @@ TEST(SortedRowOrder, SizesByNumberNonNumbersFirstStableInBothDirections) {
     for (bool down : {false, true})
       EXPECT_EQ(down ? c.descending : c.ascending, SortedRowOrder(c.column, c.keys, down)) << "case " << &c - cases;
 }
+
+TEST(SortedRowOrder, LongListsOfTextWithALongSharedPrefixByUnsignedBytesStable) {
+  // Rows r and r + 40 hold the prefix and (r * 7) % 40 bytes 'z'; 7 * 23 = 1 (mod 40) gives the row
+  // of each length. Two more rows end in 0x7F and 0x80, after every 'z' and in that order.
+  const std::string prefix = "C:\\a folder shared by all\\";
+  std::vector<std::string> keys;
+  for (int r = 0; r < 80; ++r) keys.push_back(prefix + std::string(r % 40 * 7 % 40, 'z'));
+  keys.push_back(prefix + "\x7F");
+  keys.push_back(prefix + "\x80");
+  std::vector<std::size_t> ascending, descending = {81, 80};
+  for (std::size_t length = 0; length < 40; ++length) ascending.push_back(length * 23 % 40), ascending.push_back(length * 23 % 40 + 40);
+  for (std::size_t length = 40; length-- > 0;) descending.push_back(length * 23 % 40), descending.push_back(length * 23 % 40 + 40);
+  ascending.push_back(80), ascending.push_back(81);
+  EXPECT_EQ(ascending, SortedRowOrder(kPathColumn, keys, false));
+  EXPECT_EQ(descending, SortedRowOrder(kPathColumn, keys, true));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "common/CodePage932.h"
@@ -8,6 +9,7 @@
 #include "scan/FileRows.h"
 #include "scan/FilterSplit.h"
 #include "scan/PathJoin.h"
+#include "scan/ScanPace.h"
 #include "scan/VersionText.h"
 
 static const std::string a258(258, 'a'), a259(259, 'a');
@@ -74,6 +76,16 @@ static std::string Names(const FileRows& rows) {
   return names;
 }
 
+// A wrong answer stops the list and the status text from showing progress for the rest of a scan.
+TEST(ScanPace, IntervalsCountAcrossTheTickWrapViewIsFullOnceARowIsCutOff) {
+  const struct { std::uint32_t now, since, interval; bool passed; } intervals[] = {{1000, 900, 100, true},
+      {1000, 901, 100, false}, {7, 7, 0, true}, {4, 0xFFFFFFA0u, 100, true}, {3, 0xFFFFFFA0u, 100, false}};
+  for (const auto& c : intervals) EXPECT_EQ(c.passed, IntervalPassed(c.now, c.since, c.interval)) << c.now;
+  const struct { int top, perPage, rows; bool full; } views[] = {
+      {0, 10, 10, false}, {0, 10, 11, true}, {5, 10, 15, false}, {5, 10, 16, true}, {0, 0, 0, false}};
+  for (const auto& c : views) EXPECT_EQ(c.full, ViewIsFull(c.top, c.perPage, c.rows)) << c.rows;
+}
+
 TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
   FileRows rows;
   for (const char* name : {"a", "b", "c"}) ASSERT_TRUE(rows.Insert(rows.Count(), name));
@@ -109,6 +121,16 @@ TEST(FileRows, RemoveKeepsTheOthersInOrder) {
       EXPECT_EQ("f's path", rows.Cell(rows.Count() - 1, kPathColumn));
     }
   }
+}
+
+TEST(FileRows, FindNameGoesOnFromStartRoundToTheTopLettersInEitherCase) {
+  FileRows rows;
+  for (const char* name : {"apple", "Banana", "berry", "\x83\x41x", "Ab"}) rows.Insert(rows.Count(), name);
+  const struct { const char* prefix; int start, row; } cases[] = {{"b", 0, 1}, {"b", 2, 2}, {"B", 3, 1}, {"BE", 0, 2},
+      {"a", 1, 4}, {"a", 5, 0}, {"a", -1, 0}, {"ab", 0, 4}, {"\x83\x41", 0, 3}, {"\x83\x61", 0, -1}, {"c", 0, -1},
+      {"", 2, 2}, {"apples", 0, -1}};
+  for (const auto& c : cases) EXPECT_EQ(c.row, rows.FindName(c.prefix, c.start)) << c.prefix << " from " << c.start;
+  EXPECT_EQ(-1, FileRows().FindName("a", 0));
 }
 
 TEST(WholeCharPrefix932, NeverEndsBetweenALeadByteAndItsTrailByte) {

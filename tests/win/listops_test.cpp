@@ -3,6 +3,8 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
+
 #include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
 #include "listops/RowActions_win.h"
@@ -10,6 +12,12 @@
 #include "settings/SettingsFile_win.h"
 
 using Texts = std::vector<std::string>;
+
+static void Focus(HWND list, int row) {
+  LVITEMA focus = {0, 0, 0, LVIS_FOCUSED, LVIS_FOCUSED};
+  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&focus));
+}
+static int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
 
 // A row put in directly, its cells from column 0 on; the others stay empty.
 static void AddRow(HWND list, const Texts& cells) {
@@ -45,10 +53,14 @@ TEST(ListOps, RowsSortWholeAndStablyAfterDeletionsAndAppendingScans) {
   settings.clearFirst = 0;
   host.Scan(second.Root());
   ASSERT_EQ(ColumnTexts(host.list, kNameColumn), Texts({"m.txt", "z.txt", "b.txt", "y.txt"}));
+  SelectRows(host.list, {0, 3});  // selection and focus go with their rows
+  Focus(host.list, 3);
   SortByColumn(host.list, kNameColumn);
   SortByColumn(host.list, kNameColumn);
   SortByColumn(host.list, kSizeColumn);  // all equal: the order stays
   EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Texts({"z.txt", "y.txt", "m.txt", "b.txt"}));
+  EXPECT_EQ(SelectedRows(host.list), std::vector<int>({1, 2}));
+  EXPECT_EQ(FocusedRow(host.list), 1);
   EXPECT_EQ(ColumnTexts(host.list, kPathColumn), Texts({first.Root() + "\\s\\t\\z.txt", second.Root() + "\\s\\y.txt",
                                                         first.Root() + "\\m.txt", second.Root() + "\\b.txt"}));
 }
@@ -61,6 +73,15 @@ TEST(ListOps, TheListShowsCellsOfWholeCharacters) {
     LVITEMA item = {0, 0, kNameColumn, 0, 0, text, room};
     const int length = static_cast<int>(SendMessageA(host.list, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item)));
     EXPECT_EQ(std::string(text, length), room == 6 ? "表表" : "表表表");
+  }
+}
+
+TEST(ListOps, TypingTheStartOfANameMovesToItsRow) {
+  Host host;
+  for (const char* name : {"apple", "Banana", "berry"}) AddRow(host.list, {name});
+  for (const auto& [key, row] : {std::pair{'b', 1}, {'e', 2}, {'x', 2}}) {  // typed quickly: "b", "be", "bex"
+    SendMessageA(host.list, WM_CHAR, key, 1);  // a repeat count of 1
+    EXPECT_EQ(SelectedRows(host.list), std::vector<int>({row})) << key;
   }
 }
 
@@ -150,6 +171,8 @@ TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain
     }
     SendMessageA(host.list, WM_SETREDRAW, TRUE, 0);
     SelectRows(host.list, selected);
+    Focus(host.list, 150);  // kept or not: a kept row keeps it
+    const auto focused = std::find(kept.begin(), kept.end(), "行150");
     UpdateWindow(host.list);
     listPaints = 0;
     DeleteSelectedRows(host.list);
@@ -159,5 +182,6 @@ TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain
     for (std::string& name : kept) name = "C:\\" + name;
     EXPECT_EQ(ColumnTexts(host.list, kPathColumn), kept) << c.what;
     EXPECT_EQ(SelectedRows(host.list), std::vector<int>()) << c.what;
+    EXPECT_EQ(FocusedRow(host.list), focused == kept.end() ? -1 : focused - kept.begin()) << c.what;
   }
 }

@@ -135,7 +135,7 @@ constexpr UINT kRunAction = WM_APP + 7;
 std::vector<std::function<bool()>> pending;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && AnswerCellRequest(reinterpret_cast<NMHDR*>(lParam))) return 0;
+  if (LRESULT answer; message == WM_NOTIFY && AnswerListRequest(reinterpret_cast<NMHDR*>(lParam), answer)) return answer;
   if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
   if (wParam >= pending.size() || !pending[wParam]) return 0;  // left over from an earlier test
   auto action = std::move(pending[wParam]);
