@@ -100,7 +100,11 @@ std::vector<std::size_t> SortedTextOrder(const std::vector<std::string>& keys, b
   struct Run {
     std::size_t begin, end, at;
   };
-  std::vector<Run> runs = {{0, heads.size(), 0}};
+  // The bytes every key shares (the folder scanned, for paths) are read once, in row order.
+  std::size_t shared = keys.empty() ? 0 : keys[0].size();
+  for (const std::string& k : keys)
+    shared = static_cast<std::size_t>(std::mismatch(k.begin(), k.begin() + std::min(shared, k.size()), keys[0].begin()).first - k.begin());
+  std::vector<Run> runs = {{0, heads.size(), shared}};
   while (!runs.empty()) {
     const Run run = runs.back();
     runs.pop_back();
