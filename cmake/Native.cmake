@@ -10,7 +10,8 @@ set(FILORA_FUZZ_SECONDS 3 CACHE STRING "Seconds each fuzz target runs in the tes
 
 set(SAN_FLAGS)
 if(FILORA_SANITIZE)
-  set(SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  # With the library's own checks: an index past a std::array or std::vector stops the test.
+  set(SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
 endif()
 
 add_library(filora_core STATIC ${FILORA_CORE_SOURCES})

@@ -56,6 +56,13 @@ filora_ensure_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.filora-ready-2"
     fi
+    if [ ! -f "$WINEPREFIX/.filora-ready-3" ]; then
+      # A program that crashes ends with the debugger's backtrace instead of waiting in a crash
+      # dialog until the run's time limit.
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.filora-ready-3"
+    fi
     # Wine draws the caption buttons with the Marlett font, which fonts-wine has but a prefix
     # does not pick up by itself; without it the buttons show as the letters 0, 1 and r.
     local fonts=$WINEPREFIX/drive_c/windows/Fonts

@@ -69,6 +69,16 @@ TEST_F(App, SessionEndDuringAScanSavesQuitsAndTheScanUnwinds) {
   EXPECT_EQ(RowCount(list), 0);  // the listing pass never began
 }
 
+TEST_F(App, StopFromTheMenuEndsTheScanAndFreesTheMenu) {
+  for (const char* name : {"tree\\a.txt", "tree\\s\\b.txt", "tree\\s\\t\\c.txt"}) t.File(name);
+  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + t.Root() + "\\tree\r\n");
+  Open();
+  DuringScan([&] { return SendMessageA(window, WM_COMMAND, IDM_STOP, 0), true; });  // at the top folder
+  SendMessageA(window, WM_COMMAND, IDM_START, 0);
+  EXPECT_EQ(RowCount(list), 1);
+  EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_START, MF_BYCOMMAND) == MF_ENABLED);
+}
+
 TEST_F(App, AMinimizedOrMaximizedWindowIsSavedAtItsNormalPlace) {
   for (int show : {SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED}) {
     t.File("FILORA.INI", "[OPTION]\r\nLEFT=100\r\nTOP=50\r\nRIGHT=500\r\nBOTTOM=400\r\n");

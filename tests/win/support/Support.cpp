@@ -136,6 +136,9 @@ std::vector<std::function<bool()>> pending;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer; message == WM_NOTIFY && AnswerListRequest(reinterpret_cast<NMHDR*>(lParam), answer)) return answer;
+  const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+  if (message == WM_NOTIFY && draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_PREPAINT)
+    ++Host::listPaints;
   if (message != kRunAction) return DefWindowProcA(window, message, wParam, lParam);
   if (wParam >= pending.size() || !pending[wParam]) return 0;  // left over from an earlier test
   auto action = std::move(pending[wParam]);
@@ -174,6 +177,7 @@ void DuringScan(std::function<bool()> action) {
 }
 
 std::vector<bool> Host::busyCalls;
+int Host::listPaints;
 
 Host::Host() {
   HINSTANCE instance = Ready();

@@ -56,6 +56,7 @@ struct Host {
   ~Host();
   HWND window, folderBox, list, statusBar;
   static std::vector<bool> busyCalls;  // what the scan told setBusy, in order
+  static int listPaints;               // times a list painted (it tells its parent only then)
   ScanWindows Windows() const;
   void Scan(const std::string& folder, const char* filter = "*.*");
   std::string Status() const;
