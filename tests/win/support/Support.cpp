@@ -75,16 +75,12 @@ bool HostShell(const std::string& command) {
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  const bool done = PumpUntil([&] { return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-  return DeleteFileA(mark.c_str()), done;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
-    if (GetTickCount() - start > ms) return false;
+  bool done = false;  // messages are handled meanwhile, for 20 s at most
+  for (const DWORD start = GetTickCount(); !(done = GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES) &&
+                                           GetTickCount() - start < 20000;
+       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT))
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
-  }
-  return true;
+  return DeleteFileA(mark.c_str()), done;
 }
 
 namespace {

@@ -32,8 +32,6 @@ std::string IniValue(const std::string& ini, const char* key);  // "<none>" when
 // Runs a command in the host's shell under Wine and waits for it; false when that cannot be.
 bool HostShell(const std::string& command);
 std::string HostPath(const std::string& windowsPath);
-// Dispatches this thread's messages until done() holds or ms pass; false on time-out.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
 // Acts once on each dialog this thread shows from now on, from a timer in its modal loop; act returns false
 // to be asked again (the dialog may still be starting). Open 10 s, or 1 s after act, fails and is cancelled.
