@@ -125,10 +125,10 @@ TEST(FileRows, RemoveKeepsTheOthersInOrder) {
 
 TEST(FileRows, FindNameGoesOnFromStartRoundToTheTopLettersInEitherCase) {
   FileRows rows;
-  for (const char* name : {"apple", "Banana", "berry", "\x83\x41x", "Ab"}) rows.Insert(rows.Count(), name);
+  for (const char* name : {"apple", "Banana", "berry", "\x83\x41x", "Ab", "Zoo"}) rows.Insert(rows.Count(), name);
   const struct { const char* prefix; int start, row; } cases[] = {{"b", 0, 1}, {"b", 2, 2}, {"B", 3, 1}, {"BE", 0, 2},
-      {"a", 1, 4}, {"a", 5, 0}, {"a", -1, 0}, {"ab", 0, 4}, {"\x83\x41", 0, 3}, {"\x83\x61", 0, -1}, {"c", 0, -1},
-      {"", 2, 2}, {"apples", 0, -1}};
+      {"a", 1, 4}, {"a", 6, 0}, {"a", -1, 0}, {"ab", 0, 4}, {"\x83\x41", 0, 3}, {"\x83\x61", 0, -1}, {"c", 0, -1},
+      {"", 2, 2}, {"apples", 0, -1}, {"z", 0, 5}};
   for (const auto& c : cases) EXPECT_EQ(c.row, rows.FindName(c.prefix, c.start)) << c.prefix << " from " << c.start;
   EXPECT_EQ(-1, FileRows().FindName("a", 0));
 }

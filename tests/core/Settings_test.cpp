@@ -11,7 +11,7 @@ TEST(ParseIniInt, SignHexBlanksGarbageAndClampingToInt) {
   const struct { const char* text; int expected; } cases[] = {{nullptr, 99}, {"", 0}, {" \t-34", -34}, {"+5", 5},
       {"12abc", 12}, {"abc", 0}, {"- 5", 0}, {"--5", 0}, {"0XE6ffff", 0xE6FFFF}, {"-0x10", -16}, {"0x1G", 1},
       {"2147483648", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"4294967297", INT_MAX},
-      {"0x80000000", INT_MAX}, {"-0x80000000", INT_MIN}};
+      {"0x80000000", INT_MAX}, {"-0x80000000", INT_MIN}, {"0xAFaf", 0xAFAF}};
   for (const auto& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 99)) << (c.text ? c.text : "null");
 }
 

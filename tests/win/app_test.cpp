@@ -79,6 +79,20 @@ TEST_F(App, StopFromTheMenuEndsTheScanAndFreesTheMenu) {
   EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_START, MF_BYCOMMAND) == MF_ENABLED);
 }
 
+TEST_F(App, TheDeleteKeyRemovesTheSelectedRowAndCountsAgain) {
+  for (const char* name : {"tree\\a.txt", "tree\\b.txt", "tree\\c.txt"}) t.File(name);
+  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + t.Root() + "\\tree\r\n");
+  Open();
+  SendMessageA(window, WM_COMMAND, IDM_START, 0);
+  LVITEMA select = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};
+  SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
+  SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+  char status[64] = "";
+  SendMessageA(FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+  EXPECT_EQ(RowCount(list), 2);
+  EXPECT_STREQ(status, "2/2件");
+}
+
 TEST_F(App, AMinimizedOrMaximizedWindowIsSavedAtItsNormalPlace) {
   for (int show : {SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED}) {
     t.File("FILORA.INI", "[OPTION]\r\nLEFT=100\r\nTOP=50\r\nRIGHT=500\r\nBOTTOM=400\r\n");
