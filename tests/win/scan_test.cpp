@@ -32,6 +32,10 @@ TEST_F(Scan, ListsEachPatternInTurnAndSubfoldersOnlyWhenAsked) {
   host.Scan(t.Root(), "*.txt;*.log");
   EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names({"a.txt", "c.txt", "b.log", "d.log"}));
   EXPECT_EQ(Host::busyCalls, std::vector<bool>({true, false}));
+  Host::listPaints = 0;  // the list paints again once the scan is over
+  InvalidateRect(host.list, nullptr, TRUE);
+  UpdateWindow(host.list);
+  EXPECT_GT(Host::listPaints, 0);
   settings.includeSubfolders = 0;
   host.Scan(t.Root(), "*.txt;*.log");
   EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names({"a.txt", "b.log"}));
