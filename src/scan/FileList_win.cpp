@@ -39,6 +39,30 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 
 int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
 
+void AnswerCell(const FileRows& rows, LVITEMA& item) {
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::string_view cell = rows.Cell(item.iItem, item.iSubItem);
+  const std::size_t n = WholeCharPrefix932(cell, static_cast<std::size_t>(item.cchTextMax) - 1);
+  std::copy(cell.begin(), cell.begin() + n, item.pszText);
+  item.pszText[n] = '\0';
+}
+
+// Typing the start of a name moves to the next row that has it, as in a list holding its rows.
+int FindTypedName(const FileRows& rows, const NMLVFINDITEMA& find, bool wide) {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  std::string typed;
+  if (wide) {
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+    const int length = static_cast<int>(std::wcslen(text));
+    typed.resize(2 * static_cast<std::size_t>(length));
+    typed.resize(WideCharToMultiByte(CP_ACP, 0, text, length, &typed[0], static_cast<int>(typed.size()), nullptr,
+                                     nullptr));
+  } else {
+    typed = find.lvfi.psz;
+  }
+  return rows.FindName(typed, find.iStart);
+}
+
 }  // namespace
 
 HWND CreateFileList(HWND parent, HINSTANCE instance) {
@@ -61,35 +85,6 @@ HWND CreateFileList(HWND parent, HINSTANCE instance) {
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   return list;
 }
-
-namespace {
-
-void AnswerCell(const FileRows& rows, LVITEMA& item) {
-  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  std::string_view cell;
-  if (item.iItem >= 0 && item.iItem < rows.Count() && item.iSubItem >= 0 && item.iSubItem < kColumnCount)
-    cell = rows.Cell(item.iItem, item.iSubItem);
-  const std::size_t n = WholeCharPrefix932(cell, static_cast<std::size_t>(item.cchTextMax) - 1);
-  std::copy(cell.begin(), cell.begin() + n, item.pszText);
-  item.pszText[n] = '\0';
-}
-
-// Typing the start of a name moves to the next row that has it, as in a list holding its rows.
-int FindTypedName(const FileRows& rows, const NMLVFINDITEMA& find, bool wide) {
-  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-  std::string typed;
-  if (wide) {
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
-    typed.resize(2 * std::wcslen(text));
-    typed.resize(WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(std::wcslen(text)), &typed[0],
-                                     static_cast<int>(typed.size()), nullptr, nullptr));
-  } else {
-    typed = find.lvfi.psz;
-  }
-  return rows.FindName(typed, find.iStart);
-}
-
-}  // namespace
 
 bool AnswerListRequest(NMHDR* header, LRESULT& answer) {
   const FileRows* rows = RowsOf(header->hwndFrom);
@@ -117,8 +112,7 @@ bool InsertFileRow(HWND list, int index, const char* name) {
 }
 
 void SetCellText(HWND list, int row, int column, const char* text) {
-  FileRows* rows = RowsOf(list);
-  if (rows && row >= 0 && row < rows->Count() && column >= 0 && column < kColumnCount) rows->Set(row, column, text);
+  if (FileRows* rows = RowsOf(list)) rows->Set(row, column, text);
 }
 
 int RowCount(HWND list) {
@@ -133,10 +127,7 @@ void ClearFileList(HWND list) {
 
 void ReadCellText(HWND list, int row, int column, std::string& text) {
   const FileRows* rows = RowsOf(list);
-  if (rows && row >= 0 && row < rows->Count() && column >= 0 && column < kColumnCount)
-    text.assign(rows->Cell(row, column));
-  else
-    text.clear();
+  text.assign(rows ? rows->Cell(row, column) : std::string_view());
 }
 
 void ReadCellText(HWND list, int row, int column, std::wstring& text) {

@@ -19,6 +19,7 @@ bool FileRows::Insert(int index, const char* name) {
 }
 
 void FileRows::Set(int row, int column, const char* text) {
+  if (!Has(row, column)) return;
   Row& r = rows_[row];
   const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
   const std::size_t length = std::strlen(text);
@@ -28,6 +29,7 @@ void FileRows::Set(int row, int column, const char* text) {
 }
 
 std::string_view FileRows::Cell(int row, int column) const {
+  if (!Has(row, column)) return {};
   const Row& r = rows_[row];
   const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
   return std::string_view(r.text).substr(start, r.end[column] - start);

@@ -17,6 +17,7 @@ class FileRows {
   // A new row at index with name in the first column and the others empty; false when no room
   // is left for it.
   bool Insert(int index, const char* name);
+  // A cell that does not exist is empty and is not set.
   void Set(int row, int column, const char* text);
   std::string_view Cell(int row, int column) const;
   void Clear() { rows_.clear(); }
@@ -34,5 +35,6 @@ class FileRows {
     std::string text;
     std::array<std::uint32_t, kColumnCount> end;
   };
+  bool Has(int row, int column) const { return row >= 0 && row < Count() && column >= 0 && column < kColumnCount; }
   std::vector<Row> rows_;
 };

@@ -101,6 +101,8 @@ TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
   expected[kPathColumn] = "C:\\a";
   for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(expected[c] ? expected[c] : "", rows.Cell(1, c)) << c;
   EXPECT_EQ("", rows.Cell(0, kPathColumn));
+  rows.Set(4, kNameColumn, "x"), rows.Set(0, -1, "x"), rows.Set(0, kColumnCount, "x");  // no such cells
+  for (const auto& [row, column] : {std::pair{4, 0}, {-1, 0}, {0, kColumnCount}}) EXPECT_EQ("", rows.Cell(row, column));
   rows.Reorder({3, 1, 0, 2});
   EXPECT_EQ("c;a longer name;z;b;", Names(rows));
   EXPECT_EQ("C:\\a", rows.Cell(1, kPathColumn));
