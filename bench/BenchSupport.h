@@ -34,6 +34,28 @@ inline void SetCell(HWND list, int row, int column, const char* text) {
   SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// A row put in the plain way, as the floor puts them.
+inline void InsertPlainRow(HWND list, int row, const char* name) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = const_cast<char*>(name);
+  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// The cells whose texts cost FILORA work of its own (type, size, times, attributes, short name),
+// with texts of the usual length; set sets a cell the way the list at hand takes them.
+inline void SetUsualCells(void (*set)(HWND, int, int, const char*), HWND list, int row, const char* size,
+                          const char* shortName) {
+  set(list, row, 1, "テキスト ドキュメント");
+  set(list, row, 2, size);
+  set(list, row, 3, "2024-05-06 07:08:09");
+  set(list, row, 4, "2024-05-06 07:08:09");
+  set(list, row, 5, "2024-05-06");
+  set(list, row, 6, "A");
+  set(list, row, 7, shortName);
+}
+
 // The floor's list: a plain report list view with as many columns, in a plain frame.
 inline HWND CreatePlainList(HWND& frame) {
   frame = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,

@@ -85,22 +85,11 @@ void Fill(HWND list, int rows, bool filora) {
     std::snprintf(path, sizeof path, "C:\\data\\folder%03u\\sub%02u\\file%06u.txt", n % 997, n % 31, n);
     const std::string name = NameOf(n);
     const auto set = filora ? SetCellText : SetCell;
-    if (filora) {
+    if (filora)
       InsertFileRow(list, row, name.c_str());
-    } else {
-      LVITEMA item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = row;
-      item.pszText = const_cast<char*>(name.c_str());
-      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    set(list, row, 1, "テキスト ドキュメント");
-    set(list, row, 2, size);
-    set(list, row, 3, "2024-05-06 07:08:09");
-    set(list, row, 4, "2024-05-06 07:08:09");
-    set(list, row, 5, "2024-05-06");
-    set(list, row, 6, "A");
-    set(list, row, 7, "FILE00~1.TXT");
+    else
+      InsertPlainRow(list, row, name.c_str());
+    SetUsualCells(set, list, row, size, "FILE00~1.TXT");
     for (int c = 8; c < 16; ++c) set(list, row, c, " ");
     set(list, row, kPathColumn, path);
   }

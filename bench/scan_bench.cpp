@@ -164,20 +164,8 @@ double RunFloor(const std::string& root, FloorCounts& counts) {
     }
     char size[16];
     std::snprintf(size, sizeof size, "%10lu", data.nFileSizeLow);
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(data.cFileName);
-    item.lParam = row;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    // Cells whose texts cost FILORA work of its own get texts of the usual length.
-    SetCell(list, row, 1, "テキスト ドキュメント");
-    SetCell(list, row, 2, size);
-    SetCell(list, row, 3, "2024-05-06 07:08:09");
-    SetCell(list, row, 4, "2024-05-06 07:08:09");
-    SetCell(list, row, 5, "2024-05-06");
-    SetCell(list, row, 6, "A");
-    SetCell(list, row, 7, data.cAlternateFileName[0] ? data.cAlternateFileName : " ");
+    InsertPlainRow(list, row, data.cFileName);
+    SetUsualCells(SetCell, list, row, size, data.cAlternateFileName[0] ? data.cAlternateFileName : " ");
     for (int k = 0; k < 8; ++k) SetCell(list, row, 8 + k, version[k].c_str());
     SetCell(list, row, 16, path.c_str());
     ++row;
