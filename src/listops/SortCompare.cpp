@@ -7,7 +7,8 @@
 
 #include "common/ColumnTable.h"
 
-int CompareCellBytes(const std::string& a, const std::string& b) {
+// Plain unsigned byte order of whole texts: -1, 0 or +1.
+static int CompareCellBytes(const std::string& a, const std::string& b) {
   const std::size_t n = std::min(a.size(), b.size());
   const int r = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);  // memcmp compares unsigned
   if (r != 0) return r < 0 ? -1 : 1;

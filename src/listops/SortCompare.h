@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-// Plain unsigned byte order of whole texts: -1, 0 or +1.
-int CompareCellBytes(const std::string& a, const std::string& b);
-
 // Numeric value of a size cell ("   1234"); false when the text is not a plain number.
 // Signed: older exports wrote sizes of 2 GiB and more as negative numbers ("-1294967296").
 bool ParseSizeCell(const std::string& text, long long& value);

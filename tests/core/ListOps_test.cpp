@@ -16,13 +16,6 @@ TEST(AppendCsvLine, AppendsEveryCellQuotedWithQuotesDoubledEndedByCrLf) {
   }
 }
 
-TEST(CompareCellBytes, UnsignedBytesShorterPrefixFirstResultIsOneStep) {
-  const struct { std::string a, b; int expected; } cases[] = {{"A", "a", -1}, {"a", "z", -1}, {"z", "a", 1},
-      {"a", "a", 0}, {"", "", 0}, {"", "a", -1}, {"ab", "a", 1}, {"\x7F", "\x80", -1}, {"\xFF", "\x01", 1},
-      {std::string("a\0b", 3), std::string("a\0c", 3), -1}};
-  for (const auto& c : cases) EXPECT_EQ(c.expected, CompareCellBytes(c.a, c.b)) << c.a + " | " + c.b;
-}
-
 TEST(ParseSizeCell, LeadingBlanksMinusDigitsWithinLongLong) {
   const struct { std::string text, expected; } cases[] = {{"      1234", "1234"}, {"-1294967296", "-1294967296"},
       {"  -5", "-5"}, {"9223372036854775807", "9223372036854775807"}, {"9223372036854775808", "none"},
