@@ -39,6 +39,24 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 
 int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
 
+// Gives the control the rows anew: their count, the rows selected (ascending), the focus, the
+// selection mark and the row at the top of the view. Emptying it first drops the old selection at
+// once; unselecting row by row costs the control time in proportion to the selection for each row,
+// as does selecting out of order.
+void ShowRowsAnew(HWND list, int count, const std::vector<int>& selected, int focus, int mark, int top) {
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(list, LVM_SETITEMCOUNT, count, 0);
+  for (int row : selected) SetRowState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+  if (focus >= 0) SetRowState(list, focus, LVIS_FOCUSED, LVIS_FOCUSED);
+  if (mark >= 0) SendMessageA(list, LVM_SETSELECTIONMARK, 0, mark);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  if (top > 0 && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+    SendMessageA(list, LVM_SCROLL, 0, top * (row.bottom - row.top));
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 void AnswerCell(const FileRows& rows, LVITEMA& item) {
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   const std::string_view cell = rows.Cell(item.iItem, item.iSubItem);
@@ -152,38 +170,31 @@ std::vector<int> SelectedRows(HWND list) {
 void ReorderRows(HWND list, const std::vector<std::size_t>& order) {
   FileRows* rows = RowsOf(list);
   if (!rows || order.size() != static_cast<std::size_t>(rows->Count())) return;
-  const std::vector<int> selected = SelectedRows(list);
-  const int focus = FocusedRow(list), mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
-  rows->Reorder(order);
   std::vector<int> now(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) now[order[i]] = static_cast<int>(i);
-  // Quiet meanwhile: every row whose state changes would be painted again on its own.
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  if (!selected.empty()) {
-    SetRowState(list, -1, 0, LVIS_SELECTED);
-    for (int row : selected) SetRowState(list, now[row], LVIS_SELECTED, LVIS_SELECTED);
-  }
-  if (focus >= 0 && focus < rows->Count()) SetRowState(list, now[focus], LVIS_FOCUSED, LVIS_FOCUSED);
-  if (mark >= 0 && mark < rows->Count()) SendMessageA(list, LVM_SETSELECTIONMARK, 0, now[mark]);
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
+  const auto moved = [&](int row) { return row >= 0 && row < rows->Count() ? now[row] : -1; };
+  std::vector<int> selected = SelectedRows(list);
+  for (int& row : selected) row = now[row];
+  std::sort(selected.begin(), selected.end());
+  const int focus = moved(FocusedRow(list));
+  const int mark = moved(static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0)));
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));  // the view stays where it is
+  rows->Reorder(order);
+  ShowRowsAnew(list, rows->Count(), selected, focus, mark, top);
 }
 
 void RemoveRows(HWND list, const std::vector<int>& gone) {
   FileRows* rows = RowsOf(list);
   if (!rows || gone.empty()) return;
-  const int focus = FocusedRow(list), top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-  const auto before = std::lower_bound(gone.begin(), gone.end(), focus);
+  // A row's index once the rows before it are gone; -1 for a row that goes.
+  const auto left = [&](int row) {
+    const auto at = std::lower_bound(gone.begin(), gone.end(), row);
+    return row < 0 || (at != gone.end() && *at == row) ? -1 : row - static_cast<int>(at - gone.begin());
+  };
+  const int focus = left(FocusedRow(list));
+  // The rows that were in view above the first removed one stay where they were.
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
   const int topNow = top - static_cast<int>(std::lower_bound(gone.begin(), gone.end(), top) - gone.begin());
   rows->Remove(gone);
-  // Emptying the control drops its selection at once; unselecting row by row costs the control
-  // time in proportion to the selection for every row.
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-  SendMessageA(list, LVM_SETITEMCOUNT, rows->Count(), 0);
-  if (focus >= 0 && (before == gone.end() || *before != focus))
-    SetRowState(list, focus - static_cast<int>(before - gone.begin()), LVIS_FOCUSED, LVIS_FOCUSED);
-  // The rows that were in view above the first removed one stay where they were.
-  RECT row = {LVIR_BOUNDS, 0, 0, 0};
-  if (topNow > 0 && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
-    SendMessageA(list, LVM_SCROLL, 0, topNow * (row.bottom - row.top));
+  ShowRowsAnew(list, rows->Count(), {}, focus, -1, topNow);
 }
