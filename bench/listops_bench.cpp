@@ -209,6 +209,12 @@ int main(int argc, char** argv) {
     UpdateWindow(list);
   });
   lines.push_back({"header click on the path column (sort)", sort, {}, ""});
+  Select(list, [](int row) { return row % 3 != 1; });  // selection and focus go with their rows
+  const Timing sortSelected = Time([&] {
+    SendMessageA(main, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    UpdateWindow(list);
+  });
+  lines.push_back({"the same with 2 rows in 3 selected", sortSelected, {}, ""});
   const Timing exported = Time([&] { ok = WriteListAsCsv(list, csv.c_str()) && ok; });
   lines.push_back({"export (WriteListAsCsv)", exported, {}, ""});
   DeleteFileA(csv.c_str());
