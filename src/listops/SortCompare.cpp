@@ -73,7 +73,8 @@ struct Head {
 // before a longer one with the same bytes, and 8 means the rest decides.
 std::uint64_t HeadAt(const std::string& key, std::size_t at) {
   std::uint64_t head = 0;
-  for (std::size_t i = at; i < at + 7; ++i) head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
+  for (std::size_t i = at; i < at + 7; ++i)
+    head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
   return head << 8 | std::min<std::size_t>(key.size() > at ? key.size() - at : 0, 8);
 }
 
@@ -103,8 +104,10 @@ std::vector<std::size_t> SortedTextOrder(const std::vector<std::string>& keys, b
   };
   // The bytes every key shares (the folder scanned, for paths) are read once, in row order.
   std::size_t shared = keys.empty() ? 0 : keys[0].size();
-  for (const std::string& k : keys)
-    shared = static_cast<std::size_t>(std::mismatch(k.begin(), k.begin() + std::min(shared, k.size()), keys[0].begin()).first - k.begin());
+  for (const std::string& k : keys) {
+    const auto end = k.begin() + static_cast<std::ptrdiff_t>(std::min(shared, k.size()));
+    shared = static_cast<std::size_t>(std::mismatch(k.begin(), end, keys[0].begin()).first - k.begin());
+  }
   std::vector<Run> runs = {{0, heads.size(), shared}};
   while (!runs.empty()) {
     const Run run = runs.back();
