@@ -1,7 +1,9 @@
 // Times FILORA's real main window on big trees against the platform work no listing can avoid.
 //
 //   scan_bench.exe BIG_TREE [SMALL_TREE [ROUNDS]]
-//   scan_bench.exe --scale TREE...            the journey on each tree, each in a process of its own
+//   scan_bench.exe --floor TREE RESULTS       the floor alone, its seconds written to RESULTS
+//   scan_bench.exe --journey TREE RESULTS     the journey alone: scan, sort, export, Delete, exit
+//   scan_bench.exe --scale DIR ROUNDS TREE... the figures of the floors and journeys in DIR
 //
 // FILORA: the window is created in this process exactly as the program creates it, with a
 // private settings file naming the tree, and driven by its own messages: Start, Start again with
@@ -420,7 +422,7 @@ struct Journey {
 
 // Scan, a click on the path column's header, the export, Delete of the first half and closing
 // the window, in a process of its own so that memory is measured on a heap no earlier list has
-// grown. The figures go to a file for the process that started this one.
+// grown. The figures go to a file for the scale report.
 int RunJourney(const std::string& root, const std::string& results) {
   Journey j;
   double clockStart = 0, cpuStart = 0;
@@ -467,41 +469,63 @@ int RunJourney(const std::string& root, const std::string& results) {
   return j.ok ? 0 : 1;
 }
 
-bool SpawnJourney(const std::string& tree, Journey& j) {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, sizeof exe);
-  const std::string results = TempPath("scan_bench_journey.txt");
-  DeleteFileA(results.c_str());
-  std::string command = "\"" + std::string(exe) + "\" --journey \"" + tree + "\" \"" + results + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+bool ReadJourney(const std::string& results, Journey& j) {
   FILE* in = std::fopen(results.c_str(), "r");
   if (!in) return false;
   int read = std::fscanf(in, "%d %d %lf", &j.rows, &j.ok, &j.bytesPerRow);
   for (int p = 0; p < kPhases; ++p) read += std::fscanf(in, "%lf %lf", &j.seconds[p], &j.cpu[p]);
   std::fclose(in);
-  DeleteFileA(results.c_str());
   return read == 3 + 2 * kPhases;
 }
 
-int RunScale(const std::vector<std::string>& trees) {
+int RunFloorAlone(const std::string& root, const std::string& results) {
+  FloorCounts counts;
+  const double seconds = RunFloor(root, counts);
+  FILE* out = std::fopen(results.c_str(), "w");
+  if (!out) return 1;
+  std::fprintf(out, "%.6f\n", seconds);
+  std::fclose(out);
+  return counts.files > 0 ? 0 : 1;
+}
+
+// The figures of the rounds the script ran: tree t's floor and journey of round r are in
+// DIR\t-r.floor and DIR\t-r.journey. Each figure keeps its best round, as in the scan benchmark:
+// a single round on a shared machine is slowed by others by up to a factor of two.
+int RunScale(const std::string& dir, int rounds, const std::vector<std::string>& trees) {
   std::vector<Journey> journeys(trees.size());
+  std::vector<std::vector<double>> floors(trees.size()), scans(trees.size());
   bool ok = true;
   for (std::size_t t = 0; t < trees.size(); ++t) {
-    // The floor's walk also brings the tree into the caches before FILORA's scan.
-    FloorCounts counts;
-    journeys[t].floor = RunFloor(trees[t], counts);
-    ok = SpawnJourney(trees[t], journeys[t]) && journeys[t].ok && ok;
+    for (int round = 1; round <= rounds; ++round) {
+      const std::string name = dir + "\\" + std::to_string(t) + "-" + std::to_string(round);
+      Journey j;
+      double floor = 0;
+      FILE* in = std::fopen((name + ".floor").c_str(), "r");
+      ok = in && std::fscanf(in, "%lf", &floor) == 1 && ok;
+      if (in) std::fclose(in);
+      ok = ReadJourney(name + ".journey", j) && j.ok && ok;
+      floors[t].push_back(floor);
+      scans[t].push_back(j.seconds[kScan]);
+      Journey& best = journeys[t];
+      if (round == 1) {
+        best = j;
+        continue;
+      }
+      for (int p = 0; p < kPhases; ++p) {
+        best.seconds[p] = std::min(best.seconds[p], j.seconds[p]);
+        best.cpu[p] = std::min(best.cpu[p], j.cpu[p]);
+      }
+      best.bytesPerRow = std::min(best.bytesPerRow, j.bytesPerRow);
+    }
+    journeys[t].floor = Least(floors[t]);
   }
   const Journey& first = journeys.front();
   const Journey& last = journeys.back();
   PrivateBytes();  // names the source the journeys' memory figures came from
-  std::printf("scale: the journey, each tree in a process of its own\n");
+  std::printf("scale: each floor and journey in a process of its own, the tree's files out of the page cache\n"
+              "  before each, best of %d rounds\n", rounds);
+  for (std::size_t t = 0; t < trees.size(); ++t)
+    std::printf("  %s: floor %s, scan %s\n", trees[t].c_str(), Figures(floors[t]).c_str(), Figures(scans[t]).c_str());
   std::printf("  %-44s", "files listed");
   for (const Journey& j : journeys) std::printf(" %20d", j.rows);
   std::printf("   ratio   target\n");
@@ -536,14 +560,17 @@ int RunScale(const std::vector<std::string>& trees) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: scan_bench BIG_TREE [SMALL_TREE [ROUNDS]]\n       scan_bench --scale TREE...\n");
+    std::fprintf(stderr, "usage: scan_bench BIG_TREE [SMALL_TREE [ROUNDS]]\n       scan_bench --floor TREE RESULTS\n"
+                 "       scan_bench --journey TREE RESULTS\n       scan_bench --scale DIR ROUNDS TREE...\n");
     return 2;
   }
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   const std::string first = argv[1];
   if (first == "--journey" && argc == 4) return RunJourney(argv[2], argv[3]);
-  if (first == "--scale" && argc > 2) return RunScale(std::vector<std::string>(argv + 2, argv + argc));
+  if (first == "--floor" && argc == 4) return RunFloorAlone(argv[2], argv[3]);
+  if (first == "--scale" && argc > 4)
+    return RunScale(argv[2], std::max(1, std::atoi(argv[3])), std::vector<std::string>(argv + 4, argv + argc));
   const std::string big = argv[1];
   const std::string small = argc > 2 ? argv[2] : "";
   const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2;

@@ -44,7 +44,23 @@ status=0
 "$root/scripts/wine-run.sh" "$build/bin/listops_bench.exe" || status=1
 "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" "$(winpath "$trees/t100k")" "$(winpath "$trees/t20k")" "$rounds" || status=1
 if [ "$scale" != 0 ]; then
-  "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" --scale "$(winpath "$trees/t100k")" "$(winpath "$trees/t400k")" || status=1
+  # The floor and the journey of each tree, each in a process of its own and each started with
+  # the tree out of the page cache, round after round; then the report of the best rounds.
+  results=$(mktemp -d)
+  scaled=(t100k t400k)
+  for round in $(seq "$rounds"); do
+    for t in "${!scaled[@]}"; do
+      tree=$trees/${scaled[$t]}
+      for what in floor journey; do
+        python3 "$root/bench/evict_tree.py" "$tree"
+        "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" "--$what" "$(winpath "$tree")" \
+          "$(winpath "$results/$t-$round.$what")" || status=1
+      done
+    done
+  done
+  "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" --scale "$(winpath "$results")" "$rounds" \
+    "$(winpath "$trees/t100k")" "$(winpath "$trees/t400k")" || status=1
+  rm -rf "$results"
 fi
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status
