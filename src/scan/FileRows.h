@@ -2,7 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -17,10 +17,10 @@ class FileRows {
   // A new row at index with name in the first column and the others empty; false when no room
   // is left for it.
   bool Insert(int index, const char* name);
-  // A cell that does not exist is empty and is not set.
+  // A cell that does not exist is empty and is not set; nor is one for which no room is left.
   void Set(int row, int column, const char* text);
   std::string_view Cell(int row, int column) const;
-  void Clear() { rows_.clear(); }
+  void Clear();
   // The first row from start on, going round to the top, whose name starts with prefix (letters
   // in either case); -1 when there is none.
   int FindName(std::string_view prefix, int start) const;
@@ -30,11 +30,25 @@ class FileRows {
   void Remove(const std::vector<int>& rows);
 
  private:
-  // A row's cells one after another, with where each ends: one allocation per row.
+  // A row's cells lie one after another in a block, with where each ends. The texts of all rows
+  // share a few large blocks: no allocation per row, and the export and the sort, which read the
+  // rows in order, read memory in order once the rows are laid out again in their new order.
   struct Row {
-    std::string text;
+    std::uint32_t block, start;
     std::array<std::uint32_t, kColumnCount> end;
   };
+  struct Block {
+    std::unique_ptr<char[]> text;
+    std::size_t size, used;
+  };
   bool Has(int row, int column) const { return row >= 0 && row < Count() && column >= 0 && column < kColumnCount; }
+  const char* TextOf(const Row& r) const { return blocks_[r.block].text.get() + r.start; }
+  // Room for length bytes at the end of the last block, a new block if need be; throws bad_alloc.
+  char* Room(std::vector<Block>& blocks, std::size_t length, Row& row) const;
+  // The rows' texts laid out anew, row i from source(i); false when no room is left for it.
+  template <typename Source>
+  bool LayOut(std::size_t count, Source source);
   std::vector<Row> rows_;
+  std::vector<Block> blocks_;
+  std::size_t unused_ = 0;  // bytes of blocks no row points at any more
 };

@@ -125,6 +125,34 @@ TEST(FileRows, RemoveKeepsTheOthersInOrder) {
   }
 }
 
+// Rows whose texts fill several blocks, one longer than a block, keep their cells through cells
+// set on earlier rows, a reorder and removals that give the space of removed rows back.
+TEST(FileRows, LongListsKeepEveryCell) {
+  FileRows rows;
+  const auto path = [](int r) { return std::string(r == 8 ? 3 << 20 : 300 + r % 50, static_cast<char>('a' + r % 26)); };
+  const int count = 9000;
+  for (int r = 0; r < count; ++r) {
+    ASSERT_TRUE(rows.Insert(r, std::to_string(r).c_str()));
+    rows.Set(r, kPathColumn, path(r).c_str());
+    rows.Set(r, kSizeColumn, "1");
+  }
+  for (int r = 0; r < count; r += 100) rows.Set(r, kSizeColumn, "a longer size than before");
+  std::vector<std::size_t> reversed(count);
+  for (int r = 0; r < count; ++r) reversed[r] = static_cast<std::size_t>(count - 1 - r);
+  rows.Reorder(reversed);
+  std::vector<int> gone;
+  for (int r = 0; r < count; ++r)
+    if (r % 3) gone.push_back(r);
+  rows.Remove(gone);
+  ASSERT_EQ(count / 3, rows.Count());
+  for (int i = 0; i < rows.Count(); ++i) {
+    const int r = count - 1 - 3 * i;
+    ASSERT_EQ(std::to_string(r), rows.Cell(i, kNameColumn));
+    ASSERT_EQ(path(r), rows.Cell(i, kPathColumn));
+    ASSERT_EQ(r % 100 ? "1" : "a longer size than before", rows.Cell(i, kSizeColumn));
+  }
+}
+
 TEST(FileRows, FindNameGoesOnFromStartRoundToTheTopLettersInEitherCase) {
   FileRows rows;
   for (const char* name : {"apple", "Banana", "berry", "\x83\x41x", "Ab", "Zoo"}) rows.Insert(rows.Count(), name);
