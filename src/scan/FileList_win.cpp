@@ -51,9 +51,11 @@ void ShowRowsAnew(HWND list, int count, const std::vector<int>& selected, int fo
   if (focus >= 0) SetRowState(list, focus, LVIS_FOCUSED, LVIS_FOCUSED);
   if (mark >= 0) SendMessageA(list, LVM_SETSELECTIONMARK, 0, mark);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  // Emptying the control leaves its scroll position as it was; the scroll is relative to it.
+  const int now = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
-  if (top > 0 && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
-    SendMessageA(list, LVM_SCROLL, 0, top * (row.bottom - row.top));
+  if (top != now && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+    SendMessageA(list, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
   InvalidateRect(list, nullptr, TRUE);
 }
 

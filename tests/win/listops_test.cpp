@@ -137,6 +137,11 @@ TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain
     SelectRows(host.list, selected);
     Focus(host.list, 150);  // kept or not: a kept row keeps it
     const auto focused = std::find(kept.begin(), kept.end(), "行150");
+    SendMessageA(host.list, LVM_ENSUREVISIBLE, 299, FALSE);
+    SendMessageA(host.list, LVM_ENSUREVISIBLE, 200, FALSE);  // row 200 at the top of the view
+    ASSERT_EQ(200, SendMessageA(host.list, LVM_GETTOPINDEX, 0, 0));
+    int top = 200;  // the rows in view stay where they were, less the rows gone above them
+    for (int r = 0; r < 200 && !kept.empty(); ++r) top -= c.chosen(r);
     UpdateWindow(host.list);
     Host::listPaints = 0;
     DeleteSelectedRows(host.list);
@@ -146,5 +151,6 @@ TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain
     EXPECT_EQ(ColumnTexts(host.list, 1), keptPaths) << c.what;
     EXPECT_EQ(SelectedRows(host.list), std::vector<int>()) << c.what;
     EXPECT_EQ(FocusedRow(host.list), focused == kept.end() ? -1 : focused - kept.begin()) << c.what;
+    EXPECT_EQ(kept.empty() ? 0 : top, SendMessageA(host.list, LVM_GETTOPINDEX, 0, 0)) << c.what;
   }
 }
