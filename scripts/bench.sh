@@ -58,8 +58,10 @@ if [ "$scale" != 0 ]; then
       done
     done
   done
-  "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" --scale "$(winpath "$results")" "$rounds" \
-    "$(winpath "$trees/t100k")" "$(winpath "$trees/t400k")" || status=1
+  reported=()
+  for t in "${scaled[@]}"; do reported+=("$(winpath "$trees/$t")"); done
+  "$root/scripts/wine-run.sh" "$build/bin/scan_bench.exe" --scale "$(winpath "$results")" "$rounds" "${reported[@]}" ||
+    status=1
   rm -rf "$results"
 fi
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
