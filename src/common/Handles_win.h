@@ -36,6 +36,11 @@ struct FileTraits {
   static Type Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) { CloseHandle(h); }
 };
+struct ThreadTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { CloseHandle(h); }
+};
 struct GdiTraits {
   using Type = HGDIOBJ;
   static Type Invalid() { return nullptr; }
@@ -55,6 +60,7 @@ struct WindowTraits {
 
 using FindHandle = UniqueHandle<FindTraits>;   // FindFirstFileA
 using FileHandle = UniqueHandle<FileTraits>;   // CreateFileA
+using ThreadHandle = UniqueHandle<ThreadTraits>;  // CreateThread
 using GdiObject = UniqueHandle<GdiTraits>;     // brushes, fonts
 using ItemIdList = UniqueHandle<ItemIdListTraits>;
 using OwnedWindow = UniqueHandle<WindowTraits>;  // a window this code made for itself

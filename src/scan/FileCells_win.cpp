@@ -39,7 +39,8 @@ std::string FormatLocalFileTime(const FILETIME& time, bool withTimeOfDay, const 
   return FormatFileTime(known, local, withTimeOfDay);
 }
 
-void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath, CellCache& cache) {
+void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath, bool mayHoldVersion,
+                   CellCache& cache) {
   const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   // The short name field is a fixed array: take no more than it holds.
   const std::string shortName(data.cAlternateFileName, strnlen(data.cAlternateFileName, sizeof data.cAlternateFileName));
@@ -52,7 +53,8 @@ void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const cha
   SetCellText(list, index, kAccessedColumn, FormatLocalFileTime(data.ftLastAccessTime, false, zone).c_str());
   SetCellText(list, index, kAttributesColumn, FormatAttributes(data.dwFileAttributes).c_str());
   SetCellText(list, index, kShortNameColumn, ShortNameCell(shortName.c_str()).c_str());
-  const std::vector<std::string> version = ReadVersionStrings(fullPath);
+  const std::vector<std::string> version =
+      mayHoldVersion ? ReadVersionStrings(fullPath) : std::vector<std::string>(kVersionColumnCount, " ");
   for (int k = 0; k < kVersionColumnCount; ++k) SetCellText(list, index, kFirstVersionColumn + k, version[k].c_str());
   SetCellText(list, index, kPathColumn, fullPath);
 }

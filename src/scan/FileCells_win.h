@@ -21,8 +21,10 @@ class CellCache {
   const TIME_ZONE_INFORMATION* zoneOrNull_ = nullptr;
 };
 
-// Sets cells 1 to 16 of the row at index from the file's directory entry and full path.
-void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath, CellCache& cache);
+// Sets cells 1 to 16 of the row at index from the file's directory entry and full path; the
+// version cells are read only if mayHoldVersion.
+void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath, bool mayHoldVersion,
+                   CellCache& cache);
 
 // The cell text of a file time as wall-clock time in zone (nullptr: this machine's zone),
 // with the daylight-saving rule in force at that time rather than today's.

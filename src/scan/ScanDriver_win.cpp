@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
 #include "common/ColumnTable.h"
@@ -11,6 +12,7 @@
 #include "scan/FileList_win.h"
 #include "scan/FilterSplit.h"
 #include "scan/FolderWalk_win.h"
+#include "scan/ReadAhead_win.h"
 #include "scan/ScanPacing_win.h"
 #include "settings/SettingsFile_win.h"
 
@@ -70,7 +72,7 @@ class Pass : public WalkSink {
         scan.listFull = true;
         return;
       }
-      FillFileCells(w_.list, itemCounter, data, path, scan.cells);
+      FillFileCells(w_.list, itemCounter, data, path, ahead_->MayHoldVersionData(path), scan.cells);
     }
     ++itemCounter;
     if (listing_) scan.pacing.ShowProgress(itemCounter, totalCount);
@@ -84,7 +86,10 @@ class Pass : public WalkSink {
     // The filter is copied afresh for every pass: a filter changed after Stop applies to the rest.
     for (const std::string& pattern : SplitFilter(settings.filter)) {
       if (Cancelled()) break;
-      ScanFolder(settings.folder, pattern.c_str(), settings.includeSubfolders != 0, *this);
+      const bool subfolders = settings.includeSubfolders != 0;
+      if (listing_) ahead_ = std::make_unique<ReadAhead>(settings.folder, pattern.c_str(), subfolders);
+      ScanFolder(settings.folder, pattern.c_str(), subfolders, *this);
+      ahead_.reset();
     }
     scan.pacing.ShowStatusNow();
   }
@@ -92,6 +97,7 @@ class Pass : public WalkSink {
  private:
   const ScanWindows& w_;
   bool listing_;
+  std::unique_ptr<ReadAhead> ahead_;  // while listing
 };
 
 void FinishScan(const ScanWindows& w) {

@@ -47,6 +47,8 @@ bool ReadStringTable(std::vector<char>& block, const std::string& translation, s
   return holdsAny;
 }
 
+}  // namespace
+
 // Asking the platform for version data costs several times more than opening the file, and
 // only a few of the files in a tree have any, so the first bytes decide. A file that cannot be
 // opened or read here is left to the platform.
@@ -60,11 +62,8 @@ bool FileMayHoldVersionData(const char* path) {
   return MayHoldVersionData(head, read);
 }
 
-}  // namespace
-
 std::vector<std::string> ReadVersionStrings(const char* path) {
   std::vector<std::string> cells(kVersionColumnCount, " ");
-  if (!FileMayHoldVersionData(path)) return cells;
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
   if (size == 0) return cells;

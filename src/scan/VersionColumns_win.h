@@ -2,6 +2,9 @@
 #include <string>
 #include <vector>
 
+// Whether the file may carry version data, by its first bytes; true when it cannot be read here.
+bool FileMayHoldVersionData(const char* path);
+
 // The eight strings of the file's version resource in the order of kVersionKeys; " " for every
 // string the file does not have.
 std::vector<std::string> ReadVersionStrings(const char* path);

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "common/CodePage932.h"
 #include "scan/ColumnAutoWidth.h"
@@ -9,6 +12,7 @@
 #include "scan/FileRows.h"
 #include "scan/FilterSplit.h"
 #include "scan/PathJoin.h"
+#include "scan/ReadAheadQueue.h"
 #include "scan/ScanPace.h"
 #include "scan/VersionText.h"
 
@@ -168,4 +172,41 @@ TEST(WholeCharPrefix932, NeverEndsBetweenALeadByteAndItsTrailByte) {
       {"\x95\x5C" "a", 1, 0}, {"\x95\x5C" "a", 2, 2}, {"a\x95\x5C", 2, 1}, {"a\x95\x5C", 3, 3}, {"\x95", 1, 1},
       {"\x81\x81\x81", 2, 2}, {"\x81\x81\x81", 3, 3}, {"\xE0\x40\xFC\x40", 3, 2}};
   for (const auto& c : cases) EXPECT_EQ(c.length, WholeCharPrefix932(c.text, c.room)) << c.text << " in " << c.room;
+}
+
+TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
+  ReadAheadQueue queue(4);
+  std::vector<bool> put;
+  std::thread finder([&] {
+    for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_string(i), i % 3 == 0));
+    queue.Finish();
+  });
+  bool answer = false;
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_TRUE(queue.Take(std::to_string(i).c_str(), answer)) << i;
+    EXPECT_EQ(answer, i % 3 == 0) << i;
+  }
+  EXPECT_FALSE(queue.Take("x", answer));  // the folder changed under the walk
+  EXPECT_FALSE(queue.Take("6", answer));  // and the taker stays on its own
+  finder.join();                          // a finder waiting for room goes on, told to stop
+  EXPECT_FALSE(put.back());
+}
+
+TEST(ReadAheadQueue, TheFinderWaitsWhenFullUntilHalfIsTakenAndTheEndIsAnswered) {
+  ReadAheadQueue queue(4);
+  std::atomic<int> put{0};
+  std::thread finder([&] {
+    for (int i = 0; i < 7; ++i) put += queue.Put(std::to_string(i), true);
+    queue.Finish();
+  });
+  const auto settled = [&] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); return put.load(); };
+  EXPECT_EQ(settled(), 4);
+  bool answer = false;
+  EXPECT_TRUE(queue.Take("0", answer));
+  EXPECT_EQ(settled(), 4);  // three left: not yet
+  EXPECT_TRUE(queue.Take("1", answer));
+  EXPECT_EQ(settled(), 6);  // two left: filled up again
+  for (const char* name : {"2", "3", "4", "5", "6"}) EXPECT_TRUE(queue.Take(name, answer)) << name;
+  EXPECT_FALSE(queue.Take("7", answer));  // finished, nothing more: no wait
+  finder.join();
 }

@@ -1,0 +1,47 @@
+#include "scan/ReadAhead_win.h"
+
+#include "scan/FolderWalk_win.h"
+#include "scan/VersionColumns_win.h"
+
+namespace {
+
+// The walk keeps its levels on the heap; the platform's calls need little more.
+constexpr SIZE_T kStackSize = 256 * 1024;
+
+class Finder : public WalkSink {
+ public:
+  explicit Finder(ReadAheadQueue& queue) : queue_(queue) {}
+  bool Cancelled() override { return queue_.Closed(); }
+  void EnterFolder(const char*) override {}
+  void File(const WIN32_FIND_DATAA&, const char* path) override { queue_.Put(path, FileMayHoldVersionData(path)); }
+  bool FilesDone() override { return !queue_.Closed(); }
+
+ private:
+  ReadAheadQueue& queue_;
+};
+
+}  // namespace
+
+ReadAhead::ReadAhead(const char* folder, const char* pattern, bool includeSubfolders)
+    : folder_(folder), pattern_(pattern), includeSubfolders_(includeSubfolders) {
+  thread_.Reset(CreateThread(nullptr, kStackSize, &Walk, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  if (!thread_.Valid()) queue_.Close();  // every file is then probed when it is met
+}
+
+ReadAhead::~ReadAhead() {
+  queue_.Close();
+  if (thread_.Valid()) WaitForSingleObject(thread_.Get(), INFINITE);
+}
+
+DWORD WINAPI ReadAhead::Walk(void* self) {
+  auto& ahead = *static_cast<ReadAhead*>(self);
+  Finder finder(ahead.queue_);
+  ScanFolder(ahead.folder_.c_str(), ahead.pattern_.c_str(), ahead.includeSubfolders_, finder);
+  ahead.queue_.Finish();
+  return 0;
+}
+
+bool ReadAhead::MayHoldVersionData(const char* path) {
+  bool answer = true;
+  return queue_.Take(path, answer) ? answer : FileMayHoldVersionData(path);
+}
