@@ -1,5 +1,7 @@
 #include "scan/ReadAhead_win.h"
 
+#include <new>
+
 #include "scan/FolderWalk_win.h"
 #include "scan/VersionColumns_win.h"
 
@@ -35,9 +37,13 @@ ReadAhead::~ReadAhead() {
 
 DWORD WINAPI ReadAhead::Walk(void* self) {
   auto& ahead = *static_cast<ReadAhead*>(self);
-  Finder finder(ahead.queue_);
-  ScanFolder(ahead.folder_.c_str(), ahead.pattern_.c_str(), ahead.includeSubfolders_, finder);
-  ahead.queue_.Finish();
+  try {
+    Finder finder(ahead.queue_);
+    ScanFolder(ahead.folder_.c_str(), ahead.pattern_.c_str(), ahead.includeSubfolders_, finder);
+    ahead.queue_.Finish();
+  } catch (const std::bad_alloc&) {
+    ahead.queue_.Close();  // out of memory: the listing probes on its own
+  }
   return 0;
 }
 
