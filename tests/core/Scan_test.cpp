@@ -114,21 +114,6 @@ TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
   EXPECT_EQ(0, rows.Count());
 }
 
-TEST(FileRows, RemoveKeepsTheOthersInOrder) {
-  const struct { std::vector<int> gone; const char* left; } cases[] = {{{}, "a;b;c;d;e;f;"}, {{0}, "b;c;d;e;f;"},
-      {{5}, "a;b;c;d;e;"}, {{0, 2, 4}, "b;d;f;"}, {{1, 2, 3}, "a;e;f;"}, {{0, 1, 2, 3, 4, 5}, ""}};
-  for (const auto& c : cases) {
-    FileRows rows;
-    for (const char* name : {"a", "b", "c", "d", "e", "f"}) rows.Insert(rows.Count(), name);
-    rows.Set(5, kPathColumn, "f's path");
-    rows.Remove(c.gone);
-    EXPECT_EQ(c.left, Names(rows)) << testing::PrintToString(c.gone);
-    if (rows.Count() && rows.Cell(rows.Count() - 1, kNameColumn) == "f") {
-      EXPECT_EQ("f's path", rows.Cell(rows.Count() - 1, kPathColumn));
-    }
-  }
-}
-
 // Rows whose texts fill several blocks, one longer than a block, keep their cells through cells
 // set on earlier rows, a reorder and removals that give the space of removed rows back.
 TEST(FileRows, LongListsKeepEveryCell) {
