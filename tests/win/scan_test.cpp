@@ -39,6 +39,8 @@ TEST_F(Scan, ListsEachPatternInTurnAndSubfoldersOnlyWhenAsked) {
   settings.includeSubfolders = 0;
   host.Scan(t.Root(), "*.txt;*.log");
   EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names({"a.txt", "b.log"}));
+  host.Scan(t.Root(), "*.none");  // no row left behind by the clear
+  EXPECT_EQ(ColumnTexts(host.list, kNameColumn), Names());
 }
 
 TEST_F(Scan, AnEmptyFolderBoxIsRefusedWithAMessage) {
@@ -122,9 +124,13 @@ TEST_F(Scan, DeleteOpenAndSortDuringAScanKeepEveryRowWhole) {
 }
 
 TEST_F(Scan, AutoWidthGivesEveryColumnTheControlsOwnWidth) {
-  t.Files({"a-rather-long-file-name-to-be-measured.txt", "b.txt"});
+  t.Files({"b.txt"});
+  // Rows already listed come first: many names longer in letters than the widest, which comes last.
+  for (int r = 0; r < 20; ++r) InsertFileRow(host.list, r, (std::string(30, 'a') + std::to_string(r)).c_str());
+  InsertFileRow(host.list, 20, "表表表表表表表表表表表表表表表表表表表表");
   MoveWindow(host.list, 0, 0, 4000, 300, FALSE);  // wider than all columns: the last one fills the rest
   settings.autoWidth = 1;
+  settings.clearFirst = 0;
   host.Scan(t.Root());
   for (int c = 0; c < kColumnCount; ++c) {
     const int ours = ListView_GetColumnWidth(host.list, c);
