@@ -195,3 +195,17 @@ TEST(ReadAheadQueue, TheFinderWaitsWhenFullUntilHalfIsTakenAndTheEndIsAnswered) 
   EXPECT_FALSE(queue.Take("7", answer));  // finished, nothing more: no wait
   finder.join();
 }
+
+TEST(ReadAheadQueue, CloseLetsAFinderWaitingForRoomGoAndStopsIt) {
+  ReadAheadQueue queue(2);
+  int put = 0;
+  std::thread finder([&] {
+    while (queue.Put(std::to_string(put), true)) ++put;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  queue.Close();  // the listing ends early: Stop, or the window closed
+  finder.join();
+  EXPECT_EQ(put, 2);
+  bool answer = false;
+  EXPECT_FALSE(queue.Take("0", answer));
+}
