@@ -51,11 +51,13 @@ bool ReadStringTable(std::vector<char>& block, const std::string& translation, s
 
 // Asking the platform for version data costs several times more than opening the file, and
 // only a few of the files in a tree have any, so the first bytes decide. A file that cannot be
-// opened or read here is left to the platform.
+// opened or read here is left to the platform. A pipe or a device met in a folder (a link to a
+// serial port, say) is no program, and reading it could wait for ever.
 bool FileMayHoldVersionData(const char* path) {
   FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return true;
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) return false;
   unsigned char head[2] = {};
   DWORD read = 0;
   if (!ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return true;

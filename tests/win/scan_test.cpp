@@ -69,6 +69,16 @@ TEST_F(Scan, PathsOf259BytesAreListedLongerOnesLeftOutDeepTreesWalked) {
   EXPECT_EQ(host.Status(), "2/2件");
 }
 
+// A Wine prefix in the tree holds links to serial ports, which no one may ever write to; a new
+// terminal's master side reads the same.
+TEST_F(Scan, ADeviceInAFolderIsListedWithoutWaitingToReadIt) {
+  t.Files({"a.txt"});
+  ASSERT_TRUE(HostShell("ln -s /dev/ptmx '" + HostPath(t.Root()) + "/com1'"));
+  host.Scan(t.Root());
+  EXPECT_EQ(Sorted(ColumnTexts(host.list, kNameColumn)), Names({"a.txt", "com1"}));
+  EXPECT_EQ(ColumnTexts(host.list, kFirstVersionColumn), Names({" ", " "}));
+}
+
 TEST_F(Scan, StopEndsTheWalkBelowTheFolderItIsInAndAStartThenRunsNested) {
   t.Files({"a.txt", "s\\b.txt", "s\\t\\c.txt"});
   std::string counting;  // the status while the top folder is counted
