@@ -6,7 +6,7 @@ if(NOT BUILD_TYPE STREQUAL "Release")
                       "'${BUILD_TYPE}': configure a folder with -DCMAKE_BUILD_TYPE=Release")
 endif()
 if(NOT STRIP)
-  message(FATAL_ERROR "package_zip: no strip tool found (binutils-mingw-w64-i686 has it)")
+  message(FATAL_ERROR "package_zip: no strip tool found (binutils-mingw-w64-i686 or -x86-64 has it)")
 endif()
 
 set(root ${OUT_DIR}/package)

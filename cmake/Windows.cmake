@@ -2,6 +2,10 @@
 enable_language(RC)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+# A 32-bit exe may use 4 GB on 64-bit Windows, room for long lists; a 64-bit one has it anyway.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(FILORA_LARGE_ADDRESS -Wl,--large-address-aware)
+endif()
 set(WIN_LIBS comctl32 comdlg32 shell32 ole32 version gdi32 user32 kernel32)
 
 # The resource script's version header and the manifest, made from the project's version.
@@ -28,44 +32,54 @@ add_executable(FILORA WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain_win.cpp ${PROJ
 set_target_properties(FILORA PROPERTIES OUTPUT_NAME FILORA SUFFIX ".EXE")
 target_compile_options(FILORA PRIVATE ${FILORA_CHARSET_FLAGS})
 target_link_libraries(FILORA PRIVATE filora_app)
-# Static runtime: the exe needs nothing but Windows' own DLLs. Large-address-aware for long lists.
-target_link_options(FILORA PRIVATE -static -Wl,--large-address-aware)
+# Static runtime: the exe needs nothing but Windows' own DLLs.
+target_link_options(FILORA PRIVATE -static ${FILORA_LARGE_ADDRESS})
 
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Off where this build cannot run: only its release exe is made then.
+option(FILORA_WIN_TESTS "Build the Wine tests and the benchmarks" ON)
+if(FILORA_WIN_TESTS)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-file(GLOB WIN_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/support/*.cpp)
-add_library(win_test_support STATIC ${WIN_SUPPORT_SOURCES})
-target_compile_options(win_test_support PRIVATE ${FILORA_CHARSET_FLAGS})
-target_include_directories(win_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
-target_link_libraries(win_test_support PUBLIC filora_app gtest)
+  file(GLOB WIN_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/support/*.cpp)
+  add_library(win_test_support STATIC ${WIN_SUPPORT_SOURCES})
+  target_compile_options(win_test_support PRIVATE ${FILORA_CHARSET_FLAGS})
+  target_include_directories(win_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
+  target_link_libraries(win_test_support PUBLIC filora_app gtest)
 
-file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*_test.cpp)
-foreach(src ${WIN_TEST_SOURCES})
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} ${PROJECT_SOURCE_DIR}/res/filora.rc)
-  target_compile_options(${name} PRIVATE ${FILORA_CHARSET_FLAGS})
-  target_link_libraries(${name} PRIVATE win_test_support gtest_main)
-  target_link_options(${name} PRIVATE -static)
-  add_dependencies(${name} FILORA)
-endforeach()
+  file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*_test.cpp)
+  foreach(src ${WIN_TEST_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${PROJECT_SOURCE_DIR}/res/filora.rc)
+    target_compile_options(${name} PRIVATE ${FILORA_CHARSET_FLAGS})
+    target_link_libraries(${name} PRIVATE win_test_support gtest_main)
+    target_link_options(${name} PRIVATE -static)
+    add_dependencies(${name} FILORA)
+  endforeach()
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
-  add_subdirectory(bench)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+  endif()
+
+  # Programs and files that the Wine tests use as their subjects (built, not committed).
+  if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
+    add_subdirectory(tests/win/fixtures)
+  endif()
 endif()
 
-# Programs and files that the Wine tests use as their subjects (built, not committed).
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win/fixtures/CMakeLists.txt)
-  add_subdirectory(tests/win/fixtures)
+# The release zip, FILORA-<version>.zip for 32-bit Windows and FILORA-<version>-x64.zip for 64-bit:
+# a stripped copy of FILORA.EXE with SHA256SUMS, the user guide and its pictures. Only a Release
+# tree packs; the exe in bin/ keeps its symbols for debugging.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(FILORA_PACKAGE ${FILORA_PACKAGE_win64})
+else()
+  set(FILORA_PACKAGE ${FILORA_PACKAGE_win32})
 endif()
-
-# The release, FILORA-<version>.zip: a stripped copy of FILORA.EXE with SHA256SUMS, the user guide
-# and its pictures. Only a Release tree packs; the exe in bin/ keeps its symbols for debugging.
-set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${FILORA_PACKAGE_NAME}.zip)
+set(PACKAGE_ZIP ${CMAKE_BINARY_DIR}/${FILORA_PACKAGE}.zip)
 add_custom_target(package_zip
   COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:FILORA> -DSTRIP=${CMAKE_STRIP} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
-          -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DNAME=${FILORA_PACKAGE_NAME} -DOUT_DIR=${CMAKE_BINARY_DIR}
+          -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DNAME=${FILORA_PACKAGE} -DOUT_DIR=${CMAKE_BINARY_DIR}
           -P ${PROJECT_SOURCE_DIR}/cmake/PackageZip.cmake
   DEPENDS FILORA
   BYPRODUCTS ${PACKAGE_ZIP}

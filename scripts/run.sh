@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds FILORA.EXE and starts it under Wine on the user's display.
+# Builds FILORA.EXE and starts it under Wine on the user's display: the 32-bit exe where the host
+# runs 32-bit code, else its 64-bit twin (FILORA_NO_32BIT=1 chooses the 64-bit one anywhere).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${DISPLAY:-}" ]; then
@@ -8,8 +9,15 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -DFILORA_FUZZ=OFF >/dev/null
-cmake --build "$root/build" --target win -j"$(nproc)"
 source "$root/scripts/wine-env.sh"
+if why=$(filora_host_runs_32bit); then
+  arch=win32
+  echo "run.sh: starting the 32-bit FILORA.EXE"
+else
+  arch=win64
+  echo "run.sh: starting the 64-bit FILORA.EXE ($why)"
+fi
+cmake -S "$root" -B "$root/build" -DFILORA_FUZZ=OFF >/dev/null
+cmake --build "$root/build" --target "$arch" -j"$(nproc)"
 filora_ensure_prefix
-exec wine "$root/build/win/bin/FILORA.EXE"
+exec "$(filora_loader "$root/build/$arch/bin/FILORA.EXE")" "$root/build/$arch/bin/FILORA.EXE"

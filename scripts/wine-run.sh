@@ -9,7 +9,7 @@ filora_ensure_prefix
 out=$(mktemp)
 # A program that hangs fails with its name instead of holding the run until CTest gives up.
 limit=${FILORA_RUN_TIMEOUT:-120}
-timeout -k 5 "$limit" wine "$@" >"$out" 2>&1 </dev/null
+timeout -k 5 "$limit" "$(filora_loader "$1")" "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
 if [ $rc -eq 124 ] || [ $rc -eq 137 ]; then

@@ -3,7 +3,7 @@
 # a folder, set options, scan, sort by size descending, delete two rows, save the list, close it; check list and settings.
 set -u && export TZ=Asia/Tokyo # away from UTC without daylight saving: the times below show the conversion
 source "$(dirname "$0")/lib/e2e.sh"; e2e_init "${1:-}"; e2e_start
-(cd "$E2E_DIR/app" && exec wine FILORA.EXE >/dev/null 2>&1 </dev/null) & second=$!
+(cd "$E2E_DIR/app" && exec "$(filora_loader FILORA.EXE)" FILORA.EXE >/dev/null 2>&1 </dev/null) & second=$!
 e2e_until 20 "end of a second FILORA started beside the first" eval '! kill -0 $second 2>/dev/null'
 t=$E2E_DIR/tree && w=Z:${t//\//\\} # Z:\ is the whole Unix file system in every Wine prefix
 mkdir -p "$t/図表" "$t/.cache" && truncate -s 1234567 "$t/data.dat" && : >"$t/empty.dat" && echo other >"$t/other.log"

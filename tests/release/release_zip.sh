@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The release zip as a user gets it: packed, unpacked into an empty folder, checked against its
-# SHA256SUMS, started there once with no settings file and closed, leaving the default settings.
+# SHA256SUMS and for the machine its name promises, started there once with no settings file and
+# closed, leaving the default settings. FILORA_NOT_STARTED=REASON: the host cannot run this exe;
+# the zip is checked, then the test ends as skipped (77) with the reason.
 set -u
 win=${1:?usage: $0 WIN_BUILD_DIR PACKAGE_NAME} name=${2:?usage: $0 WIN_BUILD_DIR PACKAGE_NAME}
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -17,18 +19,25 @@ cd "$work/$name" || fail "the zip has no folder $name"
 check "it holds FILORA.EXE, SHA256SUMS, README.md and the pictures README.md shows, nothing else" \
   [ "$(find . -type f | sort)" = "$(printf '%s\n' ./FILORA.EXE ./SHA256SUMS ./README.md \
     $(grep -o 'docs/[A-Za-z0-9_-]*\.png' README.md | sed 's|^|./|') | sort -u)" ]
-no_debug() { ! i686-w64-mingw32-objdump -h FILORA.EXE | grep -q ' \.debug'; }
+no_debug() { ! objdump -h FILORA.EXE | grep -q ' \.debug'; }
 check "FILORA.EXE ($(stat -c %s FILORA.EXE) bytes) has no .debug section" no_debug
 check "FILORA.EXE matches SHA256SUMS" sha256sum --quiet -c SHA256SUMS
+# FILORA-1.22-x64.zip holds the exe for 64-bit Windows (x86-64), FILORA-1.22.zip the one for 32-bit (i386).
+machine=i386 suffix= && [[ $name == *-x64 ]] && machine=x86_64 suffix=-x64
+check "FILORA.EXE is built for $machine" [ "$(filora_pe_machine FILORA.EXE)" = "$machine" ]
 # FileVersion "1.22.00" is FILORA-1.22; "1.22.01" would be FILORA-1.22.1.
-ver=$(i686-w64-mingw32-strings -el FILORA.EXE | grep -A1 -x FileVersion | tail -n1)
+ver=$(strings -a -el FILORA.EXE | grep -A1 -x FileVersion | tail -n1)
 check "the zip is named after the exe's FileVersion $ver" \
-  [ "FILORA-$(awk -F. '{ printf "%d.%d", $1, $2; if ($3 + 0) printf ".%d", $3 }' <<<"$ver")" = "$name" ]
+  [ "FILORA-$(awk -F. '{ printf "%d.%d", $1, $2; if ($3 + 0) printf ".%d", $3 }' <<<"$ver")$suffix" = "$name" ]
+if [ -n "${FILORA_NOT_STARTED:-}" ]; then
+  echo "release_zip: not started: ${FILORA_NOT_STARTED}"
+  exit 77
+fi
 
 unset DISPLAY && filora_start_xvfb || fail "no X display" # a private one, never the caller's own screen
 filora_ensure_prefix
 wineserver -k >/dev/null 2>&1 # a session from elsewhere would keep its desktop on another display
-(exec wine FILORA.EXE >"$work/wine.log" 2>&1 </dev/null) & pid=$!
+(exec "$(filora_loader FILORA.EXE)" FILORA.EXE >"$work/wine.log" 2>&1 </dev/null) & pid=$!
 has_window() { [ -n "$(xdotool search --name '^FILORA$' 2>/dev/null)" ]; }
 check "a window titled FILORA opens within 90 s" wait_for 90 has_window
 sleep 1.5 # the first paint

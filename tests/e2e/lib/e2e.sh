@@ -22,7 +22,7 @@ e2e_shown() { [ -n "$(e2e_window "$1")" ]; }
 e2e_gone() { ! e2e_shown "$1"; }
 e2e_ended() { ! kill -0 "$E2E_PID" 2>/dev/null; }
 e2e_start() {
-  (cd "$E2E_DIR/app" && exec wine FILORA.EXE >"$E2E_DIR/wine.log" 2>&1 </dev/null) &
+  (cd "$E2E_DIR/app" && exec "$(filora_loader FILORA.EXE)" FILORA.EXE >"$E2E_DIR/wine.log" 2>&1 </dev/null) &
   E2E_PID=$! && e2e_until 90 "main window" e2e_shown FILORA && sleep 1.5 # the first paint
 }
 e2e_save() { # Alt+F, S, once; the item is greyed while a scan runs, so retrying it waits for the scan's end
