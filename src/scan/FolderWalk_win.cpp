@@ -6,6 +6,7 @@
 
 #include "common/Handles_win.h"
 #include "scan/FilterSplit.h"
+#include "scan/NativeFileSystem_win.h"
 #include "scan/PathJoin.h"
 
 namespace {
@@ -18,10 +19,16 @@ struct Level {
   std::vector<std::string> subfolders;
 };
 
+HANDLE FindFirst(const char* search, WIN32_FIND_DATAA& data) {
+  const NativeFileSystem native;
+  return FindFirstFileA(search, &data);
+}
+
 bool IsFolder(const WIN32_FIND_DATAA& data) { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 // Volume and file index name a folder however it is reached.
 bool FolderId(const char* path, BY_HANDLE_FILE_INFORMATION& id) {
+  const NativeFileSystem native;
   FileHandle folder(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   return folder.Valid() && GetFileInformationByHandle(folder.Get(), &id) != 0;
@@ -62,7 +69,7 @@ void ScanFolder(const char* folder, const char* pattern, bool includeSubfolders,
   bool subfoldersKnown = false;
   // An empty pattern matches no file; its folder is still walked.
   if (pattern[0] && JoinPath(level->path, level->dir, pattern)) {
-    FindHandle find(FindFirstFileA(level->path, &level->data));
+    FindHandle find(FindFirst(level->path, level->data));
     bool more = find.Valid();
     for (; more && !sink.Cancelled(); more = FindNextFileA(find.Get(), &level->data) != 0) {
       if (!IsFolder(level->data)) {
@@ -84,7 +91,7 @@ void ScanFolder(const char* folder, const char* pattern, bool includeSubfolders,
     return;
   }
   if (!JoinPath(level->path, level->dir, "*.*")) return;
-  FindHandle find(FindFirstFileA(level->path, &level->data));
+  FindHandle find(FindFirst(level->path, level->data));
   for (bool more = find.Valid(); more && !sink.Cancelled(); more = FindNextFileA(find.Get(), &level->data) != 0) {
     if (IsSubfolder(*level) && JoinPath(level->path, level->dir, level->data.cFileName))
       ScanFolder(level->path, pattern, includeSubfolders, sink);

@@ -8,6 +8,7 @@
 
 #include "common/ColumnTable.h"
 #include "common/Handles_win.h"
+#include "scan/NativeFileSystem_win.h"
 #include "scan/VersionText.h"
 
 namespace {
@@ -54,6 +55,7 @@ bool ReadStringTable(std::vector<char>& block, const std::string& translation, s
 // opened or read here is left to the platform. A pipe or a device met in a folder (a link to a
 // serial port, say) is no program, and reading it could wait for ever.
 bool FileMayHoldVersionData(const char* path) {
+  const NativeFileSystem native;
   FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return true;
@@ -66,11 +68,15 @@ bool FileMayHoldVersionData(const char* path) {
 
 std::vector<std::string> ReadVersionStrings(const char* path) {
   std::vector<std::string> cells(kVersionColumnCount, " ");
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0) return cells;
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path, 0, size, block.data())) return cells;
+  std::vector<char> block;
+  {
+    const NativeFileSystem native;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0) return cells;
+    block.resize(size);
+    if (!GetFileVersionInfoA(path, 0, size, block.data())) return cells;
+  }
 
   Found found;
   const bool declared = Query(block, "\\VarFileInfo\\Translation", found);

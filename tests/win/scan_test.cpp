@@ -79,6 +79,24 @@ TEST_F(Scan, ADeviceInAFolderIsListedWithoutWaitingToReadIt) {
   EXPECT_EQ(ColumnTexts(host.list, kFirstVersionColumn), Names({" ", " "}));
 }
 
+// On 64-bit Windows, and in a 64-bit Wine prefix, a 32-bit program asking for System32 is shown
+// SysWOW64 instead; the scan lists System32 as it is: its names, sizes and version strings.
+TEST_F(Scan, System32IsListedAsItIsNotAsTheFolderShownTo32BitPrograms) {
+  BOOL wow64 = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) GTEST_SKIP() << "not under WoW64: nothing is redirected";
+  const std::string sjis = ExeFolder() + "\\fixtures\\sjis.exe", windows = HostPath("C:\\windows");
+  const std::string real = windows + "/system32/filora-redirect.exe", shown = windows + "/syswow64/filora-redirect.exe",
+                    onlyShown = windows + "/syswow64/filora-only-there.txt";
+  ASSERT_TRUE(HostShell("cp '" + HostPath(sjis) + "' '" + real + "' && echo no program > '" + shown + "' && touch '" +
+                        onlyShown + "'"));
+  settings.includeSubfolders = 0;
+  host.Scan("C:\\windows\\system32", "filora-*");
+  HostShell("rm -f '" + real + "' '" + shown + "' '" + onlyShown + "'");
+  ASSERT_EQ(ColumnTexts(host.list, kPathColumn), Names({"C:\\windows\\system32\\filora-redirect.exe"}));
+  EXPECT_EQ(ColumnTexts(host.list, kFirstVersionColumn), Names({"表ソフト株式会社"}));
+  EXPECT_EQ(std::stoull(ColumnTexts(host.list, kSizeColumn)[0]), ReadBytes(sjis).size());
+}
+
 TEST_F(Scan, StopEndsTheWalkBelowTheFolderItIsInAndAStartThenRunsNested) {
   t.Files({"a.txt", "s\\b.txt", "s\\t\\c.txt"});
   std::string counting;  // the status while the top folder is counted
