@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
 # Builds the benchmarks, makes the benchmark trees (once) and runs them under Wine: the list
-# operations, the scan, and the scale run (the journey on 100,000 and 400,000 files).
+# operations, the scan, and the scale run (the journey on 100,000 and 400,000 files). They run on
+# the 32-bit build where the host runs 32-bit code, else on the 64-bit one, and say which.
+#   FILORA_NO_32BIT      1: the 64-bit build on any host
 #   FILORA_WINEPREFIX    Wine prefix to use (as for the tests)
-#   FILORA_BENCH_BUILD   cross build folder (default: build/bench in the repository)
+#   FILORA_BENCH_BUILD   cross build folder (default: build/bench32 or build/bench64 in the repository)
 #   FILORA_BENCH_TREES   where the generated trees live (default: /tmp/filora-bench-trees)
 #   FILORA_BENCH_ROUNDS  rounds of floor and FILORA, best kept (default: 2)
 #   FILORA_BENCH_QUICK   set to skip timing the control's own column sizing (about 16 s)
 #   FILORA_BENCH_SCALE   set to 0 to skip the scale run and its 400,000-file tree
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${FILORA_BENCH_BUILD:-$root/build/bench}
+source "$root/scripts/wine-env.sh"
+if why=$(filora_host_runs_32bit); then
+  bits=32 toolchain=mingw-i686.cmake
+  echo "benchmarks: the 32-bit build"
+else
+  bits=64 toolchain=mingw-x86_64.cmake
+  echo "benchmarks: the 64-bit build ($why)"
+fi
+build=${FILORA_BENCH_BUILD:-$root/build/bench$bits}
 trees=${FILORA_BENCH_TREES:-/tmp/filora-bench-trees}
 rounds=${FILORA_BENCH_ROUNDS:-2}
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target scan_bench listops_bench FILORA -j2 >/dev/null
 
 # The programs in the trees are hard links to one copy, so a rebuild does not change the trees.
@@ -36,8 +46,10 @@ scale=${FILORA_BENCH_SCALE:-1}
 # A benchmark runs for minutes, longer than wine-run.sh gives a test program by default.
 export FILORA_RUN_TIMEOUT=${FILORA_RUN_TIMEOUT:-3600}
 winpath() { echo "Z:${1//\//\\}"; }
-headers=$(i686-w64-mingw32-objdump -p "$build/bin/FILORA.EXE")
-if grep -q 'large address aware' <<<"$headers"; then echo "FILORA.EXE: large address aware"; else echo "FILORA.EXE: NOT large address aware"; fi
+if [ "$bits" = 32 ]; then
+  headers=$(objdump -p "$build/bin/FILORA.EXE")
+  if grep -q 'large address aware' <<<"$headers"; then echo "FILORA.EXE: large address aware"; else echo "FILORA.EXE: NOT large address aware"; fi
+fi
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 if [ -z "${FILORA_BENCH_QUICK:-}" ]; then export SCAN_BENCH_CONTROL_WIDTHS=1; fi
 status=0

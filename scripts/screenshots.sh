@@ -3,10 +3,14 @@
 # a scan of a folder of programs, the options dialog and the about box, each cut to its window,
 # into docs/*.png. Drives the program with X input events on a private display, like a user.
 #
-#   scripts/screenshots.sh [WIN_BIN_DIR]    (default build/win/bin, as scripts/test.sh builds it)
+#   scripts/screenshots.sh [WIN_BIN_DIR]    (default: build/win32/bin, as scripts/test.sh builds it,
+#                                            or build/win64/bin where the host runs no 32-bit code)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=${1:-$root/build/win/bin}
+bin=${1:-$root/build/win32/bin}
+if [ -z "${1:-}" ] && ! (source "$root/scripts/wine-env.sh" && filora_host_runs_32bit >/dev/null); then
+  bin=$root/build/win64/bin
+fi
 docs=$root/docs
 bash "$root/scripts/setup.sh"
 export TZ=Asia/Tokyo # the clock of a Japanese user
