@@ -17,7 +17,7 @@ else
   arch=win64
   echo "run.sh: starting the 64-bit FILORA.EXE ($why)"
 fi
-cmake -S "$root" -B "$root/build" -DFILORA_FUZZ=OFF >/dev/null
+cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" --target "$arch" -j"$(nproc)"
 filora_ensure_prefix
 exec "$(filora_loader "$root/build/$arch/bin/FILORA.EXE")" "$root/build/$arch/bin/FILORA.EXE"

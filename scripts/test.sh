@@ -7,7 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 build=$root/build
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Every part on, whatever an earlier configure of this folder chose.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFILORA_FUZZ=ON -DFILORA_WINDOWS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 source "$root/scripts/wine-env.sh"
 filora_ensure_prefix
