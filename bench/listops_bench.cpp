@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,29 @@ void FiloraDelete(HWND list) {
   UpdateWindow(list);
 }
 
+// A key on FILORA's list with Ctrl held, as the user presses it.
+void CtrlKey(HWND list, WPARAM key) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageA(list, WM_KEYDOWN, key, 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+// The bytes of the clipboard's CF_TEXT.
+std::size_t ClipboardBytes() {
+  std::size_t bytes = 0;
+  if (!OpenClipboard(nullptr)) return 0;
+  if (HANDLE text = GetClipboardData(CF_TEXT)) {
+    if (const char* at = static_cast<const char*>(GlobalLock(text))) bytes = std::strlen(at);
+    GlobalUnlock(text);
+  }
+  CloseClipboard();
+  return bytes;
+}
+
 void FiloraClear(HWND main, HWND list) {
   SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_START, 0), 0);
   UpdateWindow(list);
@@ -217,6 +241,11 @@ int main(int argc, char** argv) {
   lines.push_back({"the same with 2 rows in 3 selected", sortSelected, {}, ""});
   const Timing exported = Time([&] { ok = WriteListAsCsv(list, csv.c_str()) && ok; });
   lines.push_back({"export (WriteListAsCsv)", exported, {}, ""});
+  lines.push_back({"select all (Ctrl+A)", Time([&] { CtrlKey(list, 'A'); }), {}, ""});
+  const Timing copied = Time([&] { CtrlKey(list, 'C'); });
+  const std::size_t copiedBytes = ClipboardBytes();
+  ok = copiedBytes > static_cast<std::size_t>(rows) * 100 && ok;  // a line per row, each longer than 100 bytes
+  lines.push_back({"copy of every row (Ctrl+C)", copied, {}, "about 1 s"});
   DeleteFileA(csv.c_str());
 
   const Timing clear = Time([&] { FiloraClear(main, list); });
@@ -259,8 +288,9 @@ int main(int argc, char** argv) {
 
   std::printf("list operations on %d rows (seconds)     FILORA    floor   ratio   target        CPU: FILORA  floor  ratio\n", rows);
   for (const Line& line : lines) Print(line);
-  std::printf("  sort / fill %.3f, export / fill %.3f\n", sort.seconds / fill.seconds, exported.seconds / fill.seconds);
-  std::printf("  rows left as expected, list cleared, window gone: %s\n", ok ? "yes" : "NO");
+  std::printf("  sort / fill %.3f, export / fill %.3f, copy / export %.3f (%.1f MB of text)\n", sort.seconds / fill.seconds,
+              exported.seconds / fill.seconds, copied.seconds / exported.seconds, copiedBytes / 1e6);
+  std::printf("  rows copied, rows left as expected, list cleared, window gone: %s\n", ok ? "yes" : "NO");
   DeleteFileA(ini.c_str());
   RemoveDirectoryA(empty.c_str());
   return ok ? 0 : 1;

@@ -6,7 +6,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(FILORA_LARGE_ADDRESS -Wl,--large-address-aware)
 endif()
-set(WIN_LIBS comctl32 comdlg32 shell32 ole32 version gdi32 user32 kernel32)
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32)
 
 # The resource script's version header and the manifest, made from the project's version.
 set(patch2 ${PROJECT_VERSION_PATCH})

@@ -15,6 +15,13 @@
 #define IDM_SAVE 32777
 #define IDM_HELP 32778
 
+// The row menu of the list.
+#define IDM_OPENFOLDER 32779
+#define IDM_COPY 32780
+#define IDM_COPYPATH 32781
+#define IDM_SELECTALL 32782
+#define IDM_PROPERTIES 32783
+
 // Options dialog.
 #define IDC_FILTER 110
 #define IDC_SUBFOLDERS 111

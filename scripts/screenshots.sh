@@ -55,6 +55,15 @@ cut_window() {
 main_id=$(e2e_window FILORA)
 cut_window "$main_id" "$docs/main.png"
 
+# The row menu of the second row, and the corner of the window around it.
+xdotool mousemove --window "$main_id" 90 118 click 3
+sleep 1
+cut_window "$main_id" "$E2E_DIR/menu.png"
+convert "$E2E_DIR/menu.png" -crop 460x250+0+0 +repage -strip "$docs/rowmenu.png"
+echo "screenshots: $docs/rowmenu.png"
+xdotool key Escape
+sleep 0.5
+
 xdotool key alt+h
 sleep 0.3
 xdotool key o

@@ -10,6 +10,9 @@
 #include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
 #include "listops/RowActions_win.h"
+#include "listops/RowCopy_win.h"
+#include "listops/RowGestures.h"
+#include "listops/RowMenu_win.h"
 #include "resource.h"
 #include "scan/FileList_win.h"
 #include "scan/ScanDriver_win.h"
@@ -105,12 +108,15 @@ void OnPaint(HWND hwnd) {
 }
 
 void OnListKeyDown(HWND hwnd, WORD key) {
-  switch (key) {
-    case VK_DELETE:
+  switch (RowKeyAction(key, GetKeyState(VK_CONTROL) < 0)) {
+    case RowKey::Delete:
       DeleteSelectedRows(app.list);
       SetListedCount(app.statusBar, RowCount(app.list));
       break;
-    case VK_RETURN: OpenSelectedRows(hwnd, app.list, ShellExecuteA); break;
+    case RowKey::Open: OpenSelectedRows(hwnd, app.list, ShellExecuteA); break;
+    case RowKey::SelectAll: SelectAllRows(app.list); break;
+    case RowKey::Copy: CopySelectedRows(hwnd, app.list); break;
+    case RowKey::None: break;
   }
 }
 
@@ -178,6 +184,10 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_NOTIFY: return OnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != app.list || !app.list) break;
+      ShowRowMenu(app.instance, hwnd, app.list, lParam);
+      return 0;
     case WM_MOUSEMOVE: SetCursor(LoadCursorA(nullptr, IDC_ARROW)); return 0;
     case WM_LBUTTONDBLCLK: ChooseBackgroundColor(hwnd); return 0;
     case WM_DESTROY: OnDestroy(); return 0;

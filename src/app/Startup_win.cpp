@@ -1,6 +1,7 @@
 #include "app/Startup_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -36,6 +37,8 @@ int RunFilora(HINSTANCE instance, int showCommand) {
     SetForegroundWindow(first);
     return 0;
   }
+  // The shell's folder browser and properties sheet, reached from the row menu, want COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   // The list view and status bar classes must exist before the window creates its controls.
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

@@ -17,6 +17,12 @@ class UniqueHandle {
 
   bool Valid() const { return handle_ != Traits::Invalid(); }
   Type Get() const { return handle_; }
+  // Hands the handle over to whoever now closes it.
+  Type Release() {
+    const Type handle = handle_;
+    handle_ = Traits::Invalid();
+    return handle;
+  }
   void Reset(Type handle = Traits::Invalid()) {
     if (Valid()) Traits::Close(handle_);
     handle_ = handle;
@@ -58,12 +64,25 @@ struct WindowTraits {
   static void Close(Type h) { DestroyWindow(h); }
 };
 
+struct MenuTraits {
+  using Type = HMENU;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { DestroyMenu(h); }
+};
+struct GlobalTraits {
+  using Type = HGLOBAL;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { GlobalFree(h); }
+};
+
 using FindHandle = UniqueHandle<FindTraits>;   // FindFirstFileA
 using FileHandle = UniqueHandle<FileTraits>;   // CreateFileA
 using ThreadHandle = UniqueHandle<ThreadTraits>;  // CreateThread
 using GdiObject = UniqueHandle<GdiTraits>;     // brushes, fonts
 using ItemIdList = UniqueHandle<ItemIdListTraits>;
 using OwnedWindow = UniqueHandle<WindowTraits>;  // a window this code made for itself
+using OwnedMenu = UniqueHandle<MenuTraits>;      // LoadMenuA
+using GlobalMemory = UniqueHandle<GlobalTraits>;  // GlobalAlloc; the clipboard takes it over
 
 // A window's device context, released to that window.
 class WindowDC {
@@ -79,4 +98,44 @@ class WindowDC {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// A COM interface pointer, released once.
+template <typename Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (pointer_) pointer_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  Interface* operator->() const { return pointer_; }
+  // Where a call that hands out a reference puts it; any held one is released first.
+  void** Out() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+    return reinterpret_cast<void**>(&pointer_);
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// The clipboard, open while this lives. Another program may hold it for a moment, so opening is
+// tried a few times.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 10 && !(open_ = OpenClipboard(owner) != FALSE); ++attempt) Sleep(10);
+  }
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool Open() const { return open_; }
+
+ private:
+  bool open_ = false;
 };

@@ -8,17 +8,13 @@
 #include "common/ColumnTable.h"
 #include "scan/FileList_win.h"
 
-static bool IsSelected(HWND list, int row) {
-  return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
-}
-
 void DeleteSelectedRows(HWND list) { RemoveRows(list, SelectedRows(list)); }
 
 void OpenSelectedRows(HWND owner, HWND list, ShellOpenFunction open) {
   std::string path;
   // The count is read afresh: the shell may dispatch messages that change the list.
   for (int row = 0; row < RowCount(list); ++row) {
-    if (!IsSelected(list, row)) continue;
+    if (!RowSelected(list, row)) continue;
     ReadCellText(list, row, kPathColumn, path);
     open(owner, "open", path.c_str(), "", "", SW_SHOWNORMAL);
   }

@@ -37,8 +37,6 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
-
 // Gives the control the rows anew: their count, the rows selected (ascending), the focus, the
 // selection mark and the row at the top of the view. Emptying it first drops the old selection at
 // once; unselecting row by row costs the control time in proportion to the selection for each row,
@@ -167,6 +165,20 @@ std::vector<int> SelectedRows(HWND list) {
     rows.push_back(row = next);
   }
   return rows;
+}
+
+int FirstSelectedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
+
+int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
+
+bool RowSelected(HWND list, int row) { return SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0; }
+
+void SelectAllRows(HWND list) {
+  // One message selects them all; with redraw on, Wine's control would repaint them one by one.
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 void ReorderRows(HWND list, const std::vector<std::size_t>& order) {

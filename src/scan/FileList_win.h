@@ -31,6 +31,12 @@ void ReadCellText(HWND list, int row, int column, std::wstring& text);
 
 // Top to bottom.
 std::vector<int> SelectedRows(HWND list);
+// -1 when there is none.
+int FirstSelectedRow(HWND list);
+int FocusedRow(HWND list);
+bool RowSelected(HWND list, int row);
+// Every row at once, however many.
+void SelectAllRows(HWND list);
 // Row i takes what row order[i] held (a permutation); selection and focus go with their rows.
 void ReorderRows(HWND list, const std::vector<std::size_t>& order);
 // Removes the given rows (ascending, each once); no row is left selected, and a focused row that

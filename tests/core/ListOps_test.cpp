@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/ColumnTable.h"
+#include "listops/ClipboardText.h"
 #include "listops/CsvLine.h"
+#include "listops/RowGestures.h"
 #include "listops/SortCompare.h"
 
 TEST(AppendCsvLine, AppendsEveryCellQuotedWithQuotesDoubledEndedByCrLf) {
@@ -14,6 +16,41 @@ TEST(AppendCsvLine, AppendsEveryCellQuotedWithQuotesDoubledEndedByCrLf) {
     AppendCsvLine(out, c.cells.data(), static_cast<int>(c.cells.size()));
     EXPECT_EQ(std::string("#") + c.expected, out) << c.cells.size() << " cells";
   }
+}
+
+TEST(AppendTabbedLine, QuotesOnlyCellsWithTabsLineBreaksOrQuotesAsSpreadsheetsReadThem) {
+  const struct { std::vector<std::string> cells; const char* expected; } cases[] = {
+      {{"a.txt", "", " ", "a,b"}, "a.txt\t\t \ta,b\r\n"}, {{"x\ty"}, "\"x\ty\"\r\n"},
+      {{"l1\r\nl2", "cr\r", "\nlf"}, "\"l1\r\nl2\"\t\"cr\r\"\t\"\nlf\"\r\n"},
+      {{"say \"hi\"", "\""}, "\"say \"\"hi\"\"\"\t\"\"\"\"\r\n"},
+      {{"\x95\x5C.txt", "\x83\x5C\t"}, "\x95\x5C.txt\t\"\x83\x5C\t\"\r\n"}};  // 0x5C ends 表 and ソ
+  for (const auto& c : cases) {
+    std::string out = "#";
+    AppendTabbedLine(out, c.cells.data(), static_cast<int>(c.cells.size()));
+    EXPECT_EQ(std::string("#") + c.expected, out) << c.cells[0];
+  }
+}
+
+TEST(PathLines, OnePerLineNoBreakAfterTheLast) {
+  using Paths = std::vector<std::string>;
+  const struct { Paths paths; const char* expected; } cases[] = {
+      {{}, ""}, {{"C:\\a.txt"}, "C:\\a.txt"}, {{"C:\\a", "D:\\b c"}, "C:\\a\r\nD:\\b c"}, {{"", "x"}, "\r\nx"}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, PathLines(c.paths)) << c.paths.size() << " paths";
+}
+
+TEST(RowKeyAction, DeleteAndEnterWhateverIsHeldSelectAllAndCopyOnlyWithCtrl) {
+  const struct { int key; bool ctrl; RowKey action; } cases[] = {
+      {0x2E, false, RowKey::Delete}, {0x2E, true, RowKey::Delete}, {0x0D, false, RowKey::Open},
+      {0x0D, true, RowKey::Open},    {'A', true, RowKey::SelectAll}, {'A', false, RowKey::None},
+      {'C', true, RowKey::Copy},     {'C', false, RowKey::None},     {0x2D, true, RowKey::Copy},
+      {0x2D, false, RowKey::None},   {'B', true, RowKey::None},      {'a', true, RowKey::None}};
+  for (const auto& c : cases) EXPECT_EQ(c.action, RowKeyAction(c.key, c.ctrl)) << c.key << (c.ctrl ? " with Ctrl" : "");
+}
+
+TEST(RowForMenu, TheFocusedRowWhenSelectedElseTheTopmostSelectedOne) {
+  const struct { int focused; bool focusedSelected; int firstSelected, row; } cases[] = {
+      {3, true, 1, 3}, {3, false, 1, 1}, {-1, false, 2, 2}, {3, false, -1, -1}, {-1, false, -1, -1}, {0, true, 0, 0}};
+  for (const auto& c : cases) EXPECT_EQ(c.row, RowForMenu(c.focused, c.focusedSelected, c.firstSelected));
 }
 
 TEST(ParseSizeCell, LeadingBlanksMinusDigitsWithinLongLong) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One journey through FILORA.EXE with real keys and mouse from a first start: start it again (that one ends), type
-# a folder, set options, scan, sort by size descending, delete two rows, save the list, close it; check list and settings.
+# a folder, set options, scan, sort by size descending, delete two rows, copy a row's path from its row menu into the
+# folder box, save the list, close it; check list and settings.
 set -u && export TZ=Asia/Tokyo # away from UTC without daylight saving: the times below show the conversion
 source "$(dirname "$0")/lib/e2e.sh"; e2e_init "${1:-}"; e2e_start
 (cd "$E2E_DIR/app" && exec "$(filora_loader FILORA.EXE)" FILORA.EXE >/dev/null 2>&1 </dev/null) & second=$!
@@ -36,6 +37,9 @@ rows() { # client y of the text lines (runs of dark pixels) in the list's name c
 }
 e2e_until 10 "header and 6 rows in the list" rows
 click 40 "${row[3]}" && click 40 "${row[4]}" keydown shift && xdotool keyup shift key Delete # readme, notes
+# A right-click on 表.txt, now the second row, and its menu's パスのコピー(&P); the path pasted into the folder box.
+xdotool mousemove $((cx + 40)) $((cy + row[2])) click 3 sleep 0.5 key p sleep 0.3
+click 200 20 && xdotool key End shift+Home ctrl+v
 e2e_until 120 "Save dialog" e2e_save # the name typed replaces any proposed; Return in its own call
 xdotool key End shift+Home type --delay 20 "Z:${E2E_DIR//\//\\}\\list.csv" && e2e_saved Return
 # The close box: the last caption button, as far inside the corner as the frame is wide.
@@ -48,7 +52,8 @@ sed 's/$/\r/' <<EOF2 | iconv -f UTF-8 -t CP932 >"$E2E_DIR/want.csv" # Wine hashe
 "empty.dat",".dat file","         0","2021-03-04 14:06:07","2021-03-04 14:06:07","2036-02-03","A"," "," "," "," "," "," "," "," "," ","$w\empty.dat"
 EOF2
 { printf '%s\r\n' '[OPTION]' 'FILTER001=*.txt;*.dat' 'FILTER=*.txt;*.dat' SUB=1 AUTO=0 DELETE=0 TOP=0 BOTTOM=480 \
-  LEFT=0 RIGHT=640 "DIR1=$w" COLOR=15138815 && printf 'COLMN%02d=100\r\n' {1..17}; } >"$E2E_DIR/want.ini"
+  LEFT=0 RIGHT=640 "DIR1=$w\表.txt" COLOR=15138815 && printf 'COLMN%02d=100\r\n' {1..17}; } |
+  iconv -f UTF-8 -t CP932 >"$E2E_DIR/want.ini"
 show() { iconv -f CP932 -t UTF-8 "$1" | sed 's/\r$/\\r/'; } # same: byte for byte, or fails showing the difference
 same() { cmp -s "$2" "$3" || { echo "[e2e] FAIL $1 (< want, > got)"; diff <(show "$2") <(show "$3"); fail=1; }; }
 fail=0; same export "$E2E_DIR/want.csv" "$E2E_DIR/list.csv"; same settings "$E2E_DIR/want.ini" "$E2E_DIR/app/FILORA.INI"

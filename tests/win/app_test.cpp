@@ -1,8 +1,11 @@
-// The main window as the program runs it: how it ends and what it saves then, and drops.
+// The main window as the program runs it: how it ends and what it saves then, drops, and the
+// gestures of its list (keys, the row menu, the clipboard).
 #include "support/Support.h"  // first: it brings windows.h
 
 #include <commctrl.h>
 #include <shlobj.h>
+
+#include <cstring>
 
 #include "app/MainWindow_win.h"
 #include "app/Startup_win.h"
@@ -106,4 +109,125 @@ TEST_F(App, AFileDroppedOnTheFolderBoxPutsTheFirstPathThere) {
   char text[MAX_PATH] = "";
   GetWindowTextA(folderBox, text, sizeof text);
   EXPECT_STREQ(text, "C:\\dropped\\first.txt");
+}
+
+// The clipboard's text in code page 932 (CF_TEXT) and UTF-16 (CF_UNICODETEXT).
+static std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<not open>";
+  if (HANDLE data = GetClipboardData(CF_TEXT); const char* at = data ? static_cast<const char*>(GlobalLock(data)) : nullptr)
+    text = at, GlobalUnlock(data);
+  CloseClipboard();
+  return text;
+}
+static std::wstring ClipboardUnicode() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<not open>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT); auto* at = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr)
+    text = at, GlobalUnlock(data);
+  CloseClipboard();
+  return text;
+}
+static void SetClipboardText(const char* text) {
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+  std::strcpy(static_cast<char*>(GlobalLock(copy)), text), GlobalUnlock(copy);
+  const bool set = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_TEXT, copy);
+  CloseClipboard();
+  ASSERT_TRUE(set);
+}
+
+// A key pressed on the list, with Ctrl held or not.
+static void ListKey(HWND list, WPARAM key, bool ctrl) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  SetKeyboardState(keys);
+  SendMessageA(list, WM_KEYDOWN, key, 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+static std::string Tabbed(const std::vector<std::string>& cells) {
+  std::string line;
+  for (const std::string& cell : cells) line += (line.empty() ? "" : "\t") + cell;
+  return line + "\r\n";
+}
+
+TEST_F(App, CtrlASelectsEveryRowAndCtrlCOrCtrlInsertCopiesTheSelectedOnesForASpreadsheet) {
+  Open();
+  std::vector<std::string> header, plain(kColumnCount, ""), quoting(kColumnCount, " ");
+  for (int c = 0; c < kColumnCount; ++c) {  // the titles as the list shows them
+    char title[64] = "";
+    LVCOLUMNA column = {LVCF_TEXT, 0, 0, title, sizeof title};
+    SendMessageA(list, LVM_GETCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    header.push_back(title);
+  }
+  plain[0] = "a.txt", plain[kPathColumn] = "C:\\a.txt";
+  quoting[0] = "表.txt", quoting[kSizeColumn] = "        12", quoting[kPathColumn] = "C:\\表\\表.txt";
+  quoting[kFirstVersionColumn] = "tab\there\r\nand a line";
+  for (const auto& row : {plain, quoting}) {
+    InsertFileRow(list, RowCount(list), row[0].c_str());
+    for (int c = 1; c < kColumnCount; ++c) SetCellText(list, RowCount(list) - 1, c, row[c].c_str());
+  }
+  std::vector<std::string> quoted = quoting;  // as a spreadsheet reads such a cell back
+  quoted[kFirstVersionColumn] = "\"tab\there\r\nand a line\"";
+
+  SetClipboardText("kept");
+  ListKey(list, 'C', true);  // nothing selected: nothing copied
+  EXPECT_EQ(ClipboardText(), "kept");
+  ListKey(list, 'A', false);
+  EXPECT_EQ(SelectedRows(list), std::vector<int>());
+  ListKey(list, 'A', true);
+  EXPECT_EQ(SelectedRows(list), std::vector<int>({0, 1}));
+  ListKey(list, 'C', true);
+  EXPECT_EQ(ClipboardText(), Tabbed(header) + Tabbed(plain) + Tabbed(quoted));
+  const std::wstring unicode = ClipboardUnicode();  // the same text, its Japanese as characters
+  EXPECT_EQ(unicode.substr(0, 6), L"名前\t種類\t");
+  EXPECT_NE(unicode.find(L"\r\n表.txt\t \t        12\t"), std::wstring::npos);
+  std::string back(unicode.size() * 2, '\0');
+  back.resize(WideCharToMultiByte(932, 0, unicode.data(), static_cast<int>(unicode.size()), &back[0],
+                                  static_cast<int>(back.size()), nullptr, nullptr));
+  EXPECT_EQ(back, ClipboardText());
+
+  SelectRows(list, {1});
+  ListKey(list, VK_INSERT, true);
+  EXPECT_EQ(ClipboardText(), Tabbed(header) + Tabbed(quoted));
+}
+
+// The items of the next popup menu of this thread, "-" after a greyed one; the menu is then closed.
+static std::vector<std::string> menuItems;
+static BOOL CALLBACK FindPopupMenu(HWND window, LPARAM out) {
+  char cls[16];
+  if (!IsWindowVisible(window) || !GetClassNameA(window, cls, sizeof cls) || lstrcmpA(cls, "#32768") != 0) return TRUE;
+  return *reinterpret_cast<HWND*>(out) = window, FALSE;
+}
+static void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND popup = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
+  HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+  if (!menu) return;
+  KillTimer(nullptr, timer);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[64] = "";
+    if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) > 0)
+      menuItems.push_back(text + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED ? " -" : ""));
+  }
+  EndMenu();
+}
+
+TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
+  Open();
+  for (const char* name : {"a.txt", "b.txt"}) InsertFileRow(list, RowCount(list), name);
+  using Items = std::vector<std::string>;
+  for (const auto& [selected, items] : {std::pair{std::vector<int>{}, Items{"フォルダを開く(&F) -", "コピー(&C) -",
+                                            "パスのコピー(&P) -", "すべて選択(&A)", "プロパティ(&R) -"}},
+                                        {std::vector<int>{1}, Items{"フォルダを開く(&F)", "コピー(&C)", "パスのコピー(&P)",
+                                            "すべて選択(&A)", "プロパティ(&R)"}}}) {
+    SelectRows(list, selected);
+    menuItems.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadMenu);
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);  // as Shift+F10 sends it
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(menuItems, items) << selected.size() << " selected";
+  }
 }

@@ -17,7 +17,6 @@ static void Focus(HWND list, int row) {
   LVITEMA focus = {0, 0, 0, LVIS_FOCUSED, LVIS_FOCUSED};
   SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&focus));
 }
-static int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
 
 // A row put in directly, its cells from column 0 on; the others stay empty.
 static void AddRow(HWND list, const Texts& cells) {
