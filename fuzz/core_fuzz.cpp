@@ -1,5 +1,7 @@
 // The core against oracles written here, not taken from it. The first input byte picks the
-// property; the rest, split at NUL bytes, is its input.
+// property (byte % 4); the rest, split at NUL bytes, is its input.
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "common/ColumnTable.h"
 #include "listops/SortCompare.h"
 #include "scan/PathJoin.h"
@@ -83,6 +86,31 @@ static void IniInteger(const std::string& text) {
   CHECK(value == (v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v)));
 }
 
+// A listing only from pairs of a known switch ('/' or '-', any case) and a value of at most 259
+// bytes, each switch once and /save among them; every value as it came, none cut.
+static void CommandLineProperties(const Strings& args) {
+  const CommandLine command = ParseCommandLine(args);
+  CHECK((command.action == CommandLine::Action::Window) == args.empty());
+  CHECK((command.action == CommandLine::Action::Refused) == !command.problem.empty());
+  if (command.action != CommandLine::Action::Listing) return;
+  CHECK(args.size() % 2 == 0);
+  Strings seen;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    std::string name = args[i].substr(1);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    CHECK((args[i][0] == '/' || args[i][0] == '-') && args[i + 1].size() < kPathSize);
+    CHECK(std::find(seen.begin(), seen.end(), name) == seen.end());
+    seen.push_back(name);
+    if (name == "save") CHECK(command.save == args[i + 1] && !command.save.empty());
+    else if (name == "folder") CHECK(command.folder == args[i + 1]);
+    else if (name == "filter") CHECK(command.filter == args[i + 1]);
+    else CHECK(name == "subfolders" && command.subfolders == (args[i + 1] == "1") && (args[i + 1] == "0" || args[i + 1] == "1"));
+  }
+  CHECK(std::find(seen.begin(), seen.end(), "save") != seen.end());
+  CHECK(command.folder.has_value() == (std::find(seen.begin(), seen.end(), "folder") != seen.end()));
+  CHECK(command.filter.has_value() == (std::find(seen.begin(), seen.end(), "filter") != seen.end()));
+}
+
 static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {
   Strings fields(1);
   for (std::size_t i = 0; i < size; ++i) data[i] ? void(fields.back() += char(data[i])) : void(fields.emplace_back());
@@ -92,10 +120,11 @@ static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const Strings fields = SplitAtNul(data + 1, size - 1);
-  switch (data[0] % 3) {
+  switch (data[0] % 4) {
     case 0: IniInteger(fields[0]); break;
     case 1: PathProperties(fields); break;
     case 2: SortOrder(data[1], SplitAtNul(data + 2, size - 2)); break;  // a flags byte, then the keys
+    case 3: CommandLineProperties(fields.size() == 1 && fields[0].empty() ? Strings() : fields); break;
   }
   return 0;
 }

@@ -138,7 +138,7 @@ void OnBrowse(HWND hwnd) {
 }
 
 void OnStart(HWND hwnd) {
-  const ScanWindows windows = {hwnd, app.folderBox, app.list, app.statusBar, SetBusyMenu};
+  const ScanWindows windows = {hwnd, app.folderBox, app.list, app.statusBar, SetBusyMenu, false};
   StartScan(windows);
 }
 

@@ -5,7 +5,9 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
+#include "app/CommandLineRun_win.h"
 #include "app/MainWindow_win.h"
 #include "common/Limits.h"
 #include "settings/SettingsKeys.h"
@@ -32,6 +34,10 @@ static std::string SettingsFilePath() {
 }
 
 int RunFilora(HINSTANCE instance, int showCommand) {
+  // With arguments, a listing without a window, beside any FILORA that runs.
+  std::vector<std::string> args;
+  const bool whole = CommandLineArguments(args);
+  if (!args.empty()) return RunCommandLine(instance, args, whole, SettingsFilePath().c_str());
   if (HWND first = FindWindowA(kAppName, nullptr)) {
     ShowWindow(first, SW_RESTORE);
     SetForegroundWindow(first);

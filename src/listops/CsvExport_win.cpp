@@ -24,12 +24,7 @@ bool Flush(const FileHandle& file, std::string& buffer) {
   return true;
 }
 
-}  // namespace
-
-// Proposed again by every later Save of the run.
-static char exportPath[kPathSize];
-
-bool WriteListAsCsv(HWND list, const char* path) {
+bool WriteRows(HWND list, const char* path) {
   FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   const int rows = RowCount(list);
@@ -41,7 +36,27 @@ bool WriteListAsCsv(HWND list, const char* path) {
     AppendCsvLine(buffer, cells, kColumnCount);
     if (buffer.size() >= kWriteChunk && !Flush(file, buffer)) return false;
   }
-  return Flush(file, buffer);
+  // On the disk before the file takes the old one's place, so that not even a crash leaves less.
+  return Flush(file, buffer) && FlushFileBuffers(file.Get());
+}
+
+}  // namespace
+
+// Proposed again by every later Save of the run.
+static char exportPath[kPathSize];
+
+bool WriteListAsCsv(HWND list, const char* path) {
+  // The rows go to a new file beside the chosen one, which takes its place only once they are all
+  // written: a full disk or a failed write never leaves a cut list where the last good one was.
+  char full[kPathSize], temp[MAX_PATH];
+  char* name = nullptr;
+  const DWORD length = GetFullPathNameA(path, kPathSize, full, &name);
+  if (length == 0 || length >= kPathSize || !name) return false;
+  const std::string folder(full, name);
+  if (!GetTempFileNameA(folder.c_str(), "FIL", 0, temp)) return false;
+  if (WriteRows(list, temp) && MoveFileExA(temp, full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileA(temp);
+  return false;
 }
 
 void SaveListAsCsv(HWND owner, HWND list) {

@@ -5,6 +5,6 @@
 // Tells the user when the file could not be written.
 void SaveListAsCsv(HWND owner, HWND list);
 
-// Writes every row of the list to path, replacing the file. False when the file could not be
-// created or a write failed.
+// Writes every row of the list to path, replacing the file once all are written. False, leaving
+// an existing file as it was, when the rows could not all be written there.
 bool WriteListAsCsv(HWND list, const char* path);

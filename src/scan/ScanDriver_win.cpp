@@ -20,6 +20,9 @@ int itemCounter;
 int totalCount;
 bool stopRequested;
 
+const char kNoFolderText[] = "検索するフォルダを選択して下さい。";
+const char kListFullText[] = "一覧に行をこれ以上追加できないため、検索を中断しました。";
+
 namespace {
 
 // Shared by a scan and the scans nested in it.
@@ -115,12 +118,12 @@ void SetListedCount(HWND statusBar, int rows) {
   ShowProgressText(statusBar, itemCounter, totalCount);
 }
 
-void StartScan(const ScanWindows& w) {
-  if (!w.folderBox || WindowGone(w)) return;
+ScanEnd StartScan(const ScanWindows& w) {
+  if (!w.folderBox || WindowGone(w)) return ScanEnd::Listed;
   GetWindowTextA(w.folderBox, settings.folder, kPathSize);
   if (!settings.folder[0]) {
-    MessageBoxA(nullptr, "検索するフォルダを選択して下さい。", "FILORA", MB_TASKMODAL | MB_ICONERROR);
-    return;
+    if (!w.quiet) MessageBoxA(nullptr, kNoFolderText, "FILORA", MB_TASKMODAL | MB_ICONERROR);
+    return ScanEnd::NoFolder;
   }
   w.setBusy(true);
   scan.pacing.Attach(w.statusBar, w.list);
@@ -139,12 +142,14 @@ void StartScan(const ScanWindows& w) {
   Pass(w, true).Run();
   if (!WindowGone(w)) FinishScan(w);
   scan.pacing.EndListing();
-  if (--scan.depth > 0) return;
-  if (scan.listFull && !WindowGone(w) && !scan.quitPending)
-    MessageBoxA(w.owner, "一覧に行をこれ以上追加できないため、検索を中断しました。", "FILORA", MB_ICONWARNING);
+  if (--scan.depth > 0) return ScanEnd::Listed;
+  const bool listFull = scan.listFull;
+  if (listFull && !WindowGone(w) && !scan.quitPending && !w.quiet)
+    MessageBoxA(w.owner, kListFullText, "FILORA", MB_ICONWARNING);
   scan.listFull = false;
   if (scan.quitPending) {
     scan.quitPending = false;
     PostQuitMessage(static_cast<int>(scan.quitCode));
   }
+  return listFull ? ScanEnd::ListFull : ScanEnd::Listed;
 }

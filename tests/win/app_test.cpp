@@ -3,6 +3,7 @@
 #include "support/Support.h"  // first: it brings windows.h
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -230,4 +231,61 @@ TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
     KillTimer(nullptr, timer);
     EXPECT_EQ(menuItems, items) << selected.size() << " selected";
   }
+}
+
+// FILORA.EXE run with a command line in folder, as a batch file runs it: its exit code, and what it
+// wrote to its standard handles in output.
+static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
+  const std::string exe = folder + "\\FILORA.EXE", log = folder + "\\output.txt";
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA startup = {sizeof startup};
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = out;
+  std::string line = "FILORA.EXE " + arguments;
+  PROCESS_INFORMATION process = {};
+  DWORD code = 999;
+  if (CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &process)) {
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess), CloseHandle(process.hThread);
+  }
+  CloseHandle(out);
+  output = ReadBytes(log);
+  DeleteFileA(log.c_str());
+  return code;
+}
+
+TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWrong) {
+  for (const char* name : {"tree\\b.txt", "tree\\a.dat", "tree\\表\\c.txt", "tree\\d.log"}) t.File(name, name);
+  const std::string tree = t.Root() + "\\tree";
+  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\nFILTER=*.txt;*.dat\r\nSUB=1\r\n");
+  ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), (t.Root() + "\\FILORA.EXE").c_str(), FALSE));
+  Open();  // the window's own listing, saved as a user saves it; it stays open meanwhile
+  SendMessageA(window, WM_COMMAND, IDM_START, 0);
+  ASSERT_EQ(RowCount(list), 3);
+  const std::string saved = t.Root() + "\\window.csv";
+  DialogDriver save([&](HWND dialog) {
+    SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, saved.c_str());
+    return PressButton(dialog, IDOK), true;
+  });
+  SendMessageA(window, WM_COMMAND, IDM_SAVE, 0);
+  const std::string settingsBefore = ReadBytes(ini);
+
+  std::string output;
+  EXPECT_EQ(RunExe(t.Root(), "/save listing.csv", output), 0u) << output;
+  EXPECT_EQ(output, "");
+  EXPECT_TRUE(ReadBytes(t.Root() + "\\listing.csv") == ReadBytes(saved)) << ReadBytes(t.Root() + "\\listing.csv");
+  EXPECT_EQ(RunExe(t.Root(), "-SAVE \"only logs.csv\" /Folder \"" + tree + "\" /filter *.log /subfolders 0", output), 0u);
+  EXPECT_EQ(ReadBytes(t.Root() + "\\only logs.csv").substr(0, 9), "\"d.log\",\"");
+
+  const struct { std::string arguments; DWORD code; } failures[] = {
+      {"/save x.csv /folder \"" + tree + "\\none\"", 2}, {"/save x.csv /folder \"\"", 2},
+      {"/save missing\\x.csv", 3}, {"/save x.csv /bogus 1", 1}, {"/save x.csv /folder " + std::string(300, 'f'), 1}};
+  for (const auto& f : failures) {
+    EXPECT_EQ(RunExe(t.Root(), f.arguments, output), f.code) << f.arguments;
+    EXPECT_EQ(output.substr(0, 8), "FILORA: ") << f.arguments;
+    EXPECT_NE(output.find("\r\n"), std::string::npos) << f.arguments;
+  }
+  EXPECT_EQ(GetFileAttributesA((t.Root() + "\\x.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadBytes(ini), settingsBefore);  // read, never written
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/Handles_win.h"
 #include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
 #include "listops/RowActions_win.h"
@@ -78,7 +79,7 @@ TEST(ListOps, SaveThatCannotWriteTheChosenFileSaysSo) {
   EXPECT_EQ(dialogs.Text(), "ファイルに保存できませんでした。\r\n" + out);
 }
 
-TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitFails) {
+TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitLeavesTheOldFile) {
   Host host;
   std::string line = "\"" + std::string(1000, 'x') + "\"", all;  // 100 lines, 105,200 bytes
   for (int c = 1; c < kColumnCount; ++c) line += ",\"\"";
@@ -86,9 +87,10 @@ TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitFails) 
   TempTree t;
   ASSERT_TRUE(WriteListAsCsv(host.list, (t.Root() + "\\list.csv").c_str()));
   EXPECT_TRUE(ReadBytes(t.Root() + "\\list.csv") == all) << ReadBytes(t.Root() + "\\list.csv").size() << " bytes";
-  // A 64 KiB tmpfs with 8 KiB free, unmounted even when the test fails.
+  // A 64 KiB tmpfs with 8 KiB free and an earlier export, unmounted even when the test fails.
   const std::string small = HostPath(t.Dir("small"));
-  HostShell("mount -t tmpfs -o size=64k tmpfs '" + small + "' && head -c 57344 /dev/zero > '" + small + "/fill'");
+  HostShell("mount -t tmpfs -o size=64k tmpfs '" + small + "' && head -c 57344 /dev/zero > '" + small +
+            "/fill' && printf 'old\\r\\n' > '" + small + "/out.csv'");
   struct Unmount {
     std::string at;
     ~Unmount() { HostShell("mountpoint -q '" + at + "' && umount -l '" + at + "'"); }
@@ -96,8 +98,14 @@ TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitFails) 
   if (GetFileAttributesA((t.Root() + "\\small\\fill").c_str()) == INVALID_FILE_ATTRIBUTES)
     GTEST_SKIP() << "no tmpfs could be mounted here (mounting needs root)";
   EXPECT_FALSE(WriteListAsCsv(host.list, (t.Root() + "\\small\\out.csv").c_str()));
-  const size_t kept = ReadBytes(t.Root() + "\\small\\out.csv").size();
-  EXPECT_TRUE(kept > 0 && kept < all.size()) << kept << " bytes were written: some, not all, should have fit";
+  EXPECT_EQ(ReadBytes(t.Root() + "\\small\\out.csv"), "old\r\n");
+  WIN32_FIND_DATAA entry;  // and nothing else is left behind
+  std::vector<std::string> left;
+  FindHandle find(FindFirstFileA((t.Root() + "\\small\\*").c_str(), &entry));
+  for (bool more = find.Valid(); more; more = FindNextFileA(find.Get(), &entry))
+    if (entry.cFileName[0] != '.') left.push_back(entry.cFileName);
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, Texts({"fill", "out.csv"}));
 }
 
 static Texts opened;

@@ -193,7 +193,7 @@ Host::Host() {
 Host::~Host() { DestroyWindow(window), pending.clear(); }
 
 ScanWindows Host::Windows() const {
-  return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }};
+  return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }, false};
 }
 
 void Host::Scan(const std::string& folder, const char* filter) {
