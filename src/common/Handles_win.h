@@ -3,8 +3,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-// One owner per kind of handle. None can be copied, so none is closed twice, and each knows the
-// value that means "no handle".
+// One owner per kind of handle. None can be copied, only handed on, so none is closed twice, and
+// each knows the value that means "no handle".
 template <typename Traits>
 class UniqueHandle {
  public:
@@ -14,6 +14,11 @@ class UniqueHandle {
   ~UniqueHandle() { Reset(); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    Reset(other.Release());
+    return *this;
+  }
 
   bool Valid() const { return handle_ != Traits::Invalid(); }
   Type Get() const { return handle_; }

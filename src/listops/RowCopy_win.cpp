@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/ColumnTable.h"
@@ -22,7 +23,7 @@ GlobalMemory FilledMemory(std::size_t size, Fill fill) {
   if (!at) return GlobalMemory();
   const bool filled = fill(at);
   GlobalUnlock(memory.Get());
-  return filled ? GlobalMemory(memory.Release()) : GlobalMemory();
+  return filled ? std::move(memory) : GlobalMemory();
 }
 
 // The text as code page 932 bytes (CF_TEXT) and as UTF-16 made from them (CF_UNICODETEXT), so

@@ -53,20 +53,26 @@ void InvokeShellVerb(HWND owner, const char* path, const char* verb) {
 
 }  // namespace
 
+OwnedMenu LoadRowMenu(HINSTANCE instance, HWND list, int& row) {
+  OwnedMenu menus(LoadMenuA(instance, "ROWMENU"));
+  const int focused = FocusedRow(list);
+  row = RowForMenu(focused, focused >= 0 && RowSelected(list, focused), FirstSelectedRow(list));
+  for (UINT id : {IDM_OPENFOLDER, IDM_COPY, IDM_COPYPATH, IDM_PROPERTIES})
+    EnableMenuItem(menus.Get(), id, MF_BYCOMMAND | (row >= 0 ? MF_ENABLED : MF_GRAYED));
+  return menus;
+}
+
 void ShowRowMenu(HINSTANCE instance, HWND owner, HWND list, LPARAM where) {
-  const OwnedMenu menus(LoadMenuA(instance, "ROWMENU"));
+  int row = -1;
+  const OwnedMenu menus = LoadRowMenu(instance, list, row);
   HMENU menu = menus.Valid() ? GetSubMenu(menus.Get(), 0) : nullptr;
   if (!menu) return;
-  const int focused = FocusedRow(list);
-  const int row = RowForMenu(focused, focused >= 0 && RowSelected(list, focused), FirstSelectedRow(list));
-  for (UINT id : {IDM_OPENFOLDER, IDM_COPY, IDM_COPYPATH, IDM_PROPERTIES})
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (row >= 0 ? MF_ENABLED : MF_GRAYED));
   // The file of the row the menu was opened on, whatever a running scan does meanwhile.
   std::string path;
   if (row >= 0) ReadCellText(list, row, kPathColumn, path);
   // The platform's -1, -1 stands for Shift+F10 or the menu key.
   POINT at = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-  if (at.x == -1 && at.y == -1) at = MenuPlaceForKey(list, focused);
+  if (at.x == -1 && at.y == -1) at = MenuPlaceForKey(list, FocusedRow(list));
   switch (TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr)) {
     case IDM_OPENFOLDER:
       if (!path.empty()) OpenFolderOf(owner, path.c_str());

@@ -17,32 +17,19 @@ TEST(ParseCommandLine, SwitchesInAnyCaseWithSlashOrDashEachOnceWithAValueWithinT
   using Args = std::vector<std::string>;
   const std::string longest(259, 'x'), tooLong(260, 'x');
   const struct { Args args; std::string expected; } cases[] = {
-      {{}, "window"},
-      {{"/?"}, "usage"},
-      {{"-?"}, "usage"},
-      {{"/save", "out.csv"}, "listing out.csv|-|-|-"},
+      {{}, "window"}, {{"/?"}, "usage"}, {{"-?"}, "usage"}, {{"/save", "out.csv"}, "listing out.csv|-|-|-"},
       {{"-SAVE", "a b.csv", "/Folder", "C:\\表", "/FILTER", "*.exe; *.dll", "-subfolders", "0"},
        "listing a b.csv|C:\\表|*.exe; *.dll|0"},
       {{"/subfolders", "1", "/save", "o"}, "listing o|-|-|1"},
       {{"/save", "o", "/folder", ""}, "listing o||-|-"},  // an empty folder is the run's to refuse
       {{"/save", "o", "/filter", ""}, "listing o|-||-"},  // an empty filter lists everything, as in the window
       {{"/save", longest, "/folder", longest, "/filter", longest}, "listing " + longest + "|" + longest + "|" + longest + "|-"},
-      {{"/save", tooLong}, "refused"},
-      {{"/save", "o", "/folder", tooLong}, "refused"},
-      {{"/save", "o", "/filter", std::string(5000, '*')}, "refused"},
-      {{std::string(5000, '/')}, "refused"},
-      {{"/folder", "C:\\"}, "refused"},  // no output
-      {{"/save"}, "refused"},
-      {{"/save", ""}, "refused"},
-      {{"/save", "a", "/save", "b"}, "refused"},
-      {{"/save", "o", "/subfolders", "yes"}, "refused"},
-      {{"/save", "o", "/subfolders", "01"}, "refused"},
-      {{"/save", "o", "extra"}, "refused"},
-      {{"save", "o"}, "refused"},
-      {{"/", "o"}, "refused"},
-      {{"/?", "/save", "o"}, "refused"},
-      {{"C:\\dropped folder"}, "refused"},
-      {{"/save:o.csv"}, "refused"},
-  };
+      {{"/save", tooLong}, "refused"}, {{"/save", "o", "/folder", tooLong}, "refused"},
+      {{"/save", "o", "/filter", std::string(5000, '*')}, "refused"}, {{std::string(5000, '/')}, "refused"},
+      {{"/folder", "C:\\"}, "refused"}, {{"/save"}, "refused"}, {{"/save", ""}, "refused"},
+      {{"/save", "a", "/save", "b"}, "refused"}, {{"/save", "o", "/subfolders", "yes"}, "refused"},
+      {{"/save", "o", "/subfolders", "01"}, "refused"}, {{"/save", "o", "extra"}, "refused"}, {{"save", "o"}, "refused"},
+      {{"/", "o"}, "refused"}, {{"/?", "/save", "o"}, "refused"}, {{"C:\\dropped folder"}, "refused"},
+      {{"/save:o.csv"}, "refused"}};
   for (const auto& c : cases) EXPECT_EQ(c.expected, Summary(ParseCommandLine(c.args))) << ::testing::PrintToString(c.args).substr(0, 80);
 }

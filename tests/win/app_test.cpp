@@ -10,6 +10,7 @@
 
 #include "app/MainWindow_win.h"
 #include "app/Startup_win.h"
+#include "listops/RowMenu_win.h"
 #include "resource.h"
 #include "scan/FileList_win.h"
 
@@ -112,22 +113,14 @@ TEST_F(App, AFileDroppedOnTheFolderBoxPutsTheFirstPathThere) {
   EXPECT_STREQ(text, "C:\\dropped\\first.txt");
 }
 
-// The clipboard's text in code page 932 (CF_TEXT) and UTF-16 (CF_UNICODETEXT).
-static std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<not open>";
-  if (HANDLE data = GetClipboardData(CF_TEXT); const char* at = data ? static_cast<const char*>(GlobalLock(data)) : nullptr)
+// The clipboard's text as CF_TEXT (code page 932) or CF_UNICODETEXT.
+template <typename Char>
+static std::basic_string<Char> Clipboard(UINT format) {
+  std::basic_string<Char> text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(format); auto* at = data ? static_cast<const Char*>(GlobalLock(data)) : nullptr)
     text = at, GlobalUnlock(data);
-  CloseClipboard();
-  return text;
-}
-static std::wstring ClipboardUnicode() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<not open>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT); auto* at = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr)
-    text = at, GlobalUnlock(data);
-  CloseClipboard();
-  return text;
+  return CloseClipboard(), text;
 }
 static void SetClipboardText(const char* text) {
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
@@ -175,45 +168,22 @@ TEST_F(App, CtrlASelectsEveryRowAndCtrlCOrCtrlInsertCopiesTheSelectedOnesForASpr
 
   SetClipboardText("kept");
   ListKey(list, 'C', true);  // nothing selected: nothing copied
-  EXPECT_EQ(ClipboardText(), "kept");
-  ListKey(list, 'A', false);
-  EXPECT_EQ(SelectedRows(list), std::vector<int>());
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), "kept");
   ListKey(list, 'A', true);
   EXPECT_EQ(SelectedRows(list), std::vector<int>({0, 1}));
   ListKey(list, 'C', true);
-  EXPECT_EQ(ClipboardText(), Tabbed(header) + Tabbed(plain) + Tabbed(quoted));
-  const std::wstring unicode = ClipboardUnicode();  // the same text, its Japanese as characters
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), Tabbed(header) + Tabbed(plain) + Tabbed(quoted));
+  const std::wstring unicode = Clipboard<wchar_t>(CF_UNICODETEXT);  // the same text, its Japanese as characters
   EXPECT_EQ(unicode.substr(0, 6), L"名前\t種類\t");
   EXPECT_NE(unicode.find(L"\r\n表.txt\t \t        12\t"), std::wstring::npos);
   std::string back(unicode.size() * 2, '\0');
   back.resize(WideCharToMultiByte(932, 0, unicode.data(), static_cast<int>(unicode.size()), &back[0],
                                   static_cast<int>(back.size()), nullptr, nullptr));
-  EXPECT_EQ(back, ClipboardText());
+  EXPECT_EQ(back, Clipboard<char>(CF_TEXT));
 
   SelectRows(list, {1});
   ListKey(list, VK_INSERT, true);
-  EXPECT_EQ(ClipboardText(), Tabbed(header) + Tabbed(quoted));
-}
-
-// The items of the next popup menu of this thread, "-" after a greyed one; the menu is then closed.
-static std::vector<std::string> menuItems;
-static BOOL CALLBACK FindPopupMenu(HWND window, LPARAM out) {
-  char cls[16];
-  if (!IsWindowVisible(window) || !GetClassNameA(window, cls, sizeof cls) || lstrcmpA(cls, "#32768") != 0) return TRUE;
-  return *reinterpret_cast<HWND*>(out) = window, FALSE;
-}
-static void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND popup = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
-  HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
-  if (!menu) return;
-  KillTimer(nullptr, timer);
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[64] = "";
-    if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) > 0)
-      menuItems.push_back(text + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED ? " -" : ""));
-  }
-  EndMenu();
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), Tabbed(header) + Tabbed(quoted));
 }
 
 TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
@@ -225,34 +195,34 @@ TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
                                         {std::vector<int>{1}, Items{"フォルダを開く(&F)", "コピー(&C)", "パスのコピー(&P)",
                                             "すべて選択(&A)", "プロパティ(&R)"}}}) {
     SelectRows(list, selected);
-    menuItems.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadMenu);
-    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);  // as Shift+F10 sends it
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(menuItems, items) << selected.size() << " selected";
+    int row = -2;
+    const OwnedMenu bar = LoadRowMenu(GetModuleHandleA(nullptr), list, row);
+    HMENU menu = GetSubMenu(bar.Get(), 0);
+    Items seen;  // "-" after a greyed item
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+      if (char text[64] = ""; GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) > 0)
+        seen.push_back(text + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED ? " -" : ""));
+    EXPECT_EQ(seen, items) << selected.size() << " selected";
+    EXPECT_EQ(row, selected.empty() ? -1 : 1);
   }
 }
 
 // FILORA.EXE run with a command line in folder, as a batch file runs it: its exit code, and what it
 // wrote to its standard handles in output.
 static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
-  const std::string exe = folder + "\\FILORA.EXE", log = folder + "\\output.txt";
+  const std::string log = folder + "\\output.txt";
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOA startup = {sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = out;
+  startup.hStdOutput = startup.hStdError = CreateFileA(log.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
   std::string line = "FILORA.EXE " + arguments;
   PROCESS_INFORMATION process = {};
-  DWORD code = 999;
-  if (CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &process)) {
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess), CloseHandle(process.hThread);
-  }
-  CloseHandle(out);
-  output = ReadBytes(log);
-  DeleteFileA(log.c_str());
-  return code;
+  DWORD code = 999;  // also when it does not end within a minute
+  if (CreateProcessA((folder + "\\FILORA.EXE").c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                     &startup, &process) && WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess), CloseHandle(process.hThread), CloseHandle(startup.hStdOutput);
+  return output = ReadBytes(log), DeleteFileA(log.c_str()), code;
 }
 
 TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWrong) {
