@@ -65,5 +65,5 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string CommandLineUsage() {
   return "FILORA.EXE /save 出力ファイル [/folder フォルダ] [/filter パターン] [/subfolders 0|1]\r\n"
          "  ウィンドウを開かずにフォルダを検索し、一覧を保存します。省略した値は FILORA.INI から取ります。\r\n"
-         "  終了コード: 0 保存した  1 引数の誤り  2 フォルダがない  3 保存できない  4 一覧に入りきらない\r\n";
+         "  終了コード: 0 保存した  1 引数の誤り  2 フォルダがない  3 保存できない  4 一覧が作れない\r\n";
 }

@@ -31,7 +31,7 @@ enum ListingExit {
   kListingBadArguments = 1,
   kListingNoFolder = 2,      // the folder is empty, missing or not a folder
   kListingNotWritten = 3,    // the output could not be written
-  kListingIncomplete = 4,    // no room for every row: nothing saved
+  kListingIncomplete = 4,    // no room for every row, or no list to hold them: nothing saved
 };
 
 // The usage text, lines ended by CR LF.

@@ -69,7 +69,8 @@ int RunListing(HINSTANCE instance, const CommandLine& command, const char* iniPa
                                  : nullptr;
   HWND list = owner.Valid() ? CreateFileList(owner.Get(), instance) : nullptr;
   if (!folderBox || !list) {
-    TellProblem(kListFullText);
+    // Under Wine, say, without a display to make windows on.
+    TellProblem("一覧を作成できませんでした。");
     return kListingIncomplete;
   }
   const ScanWindows windows = {owner.Get(), folderBox, list, nullptr, [](bool) {}, true};
