@@ -210,17 +210,21 @@ TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
 // FILORA.EXE run with a command line in folder, as a batch file runs it: its exit code, and what it
 // wrote to its standard handles in output.
 static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
-  const std::string log = folder + "\\output.txt";
+  // A file of its own each time: Wine's services started meanwhile inherit the handle and keep it open.
+  static int runs = 0;
+  const std::string log = folder + "\\output" + std::to_string(++runs) + ".txt";
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   STARTUPINFOA startup = {sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = CreateFileA(log.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  startup.hStdOutput = startup.hStdError = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                                       &inherit, CREATE_ALWAYS, 0, nullptr);
   std::string line = "FILORA.EXE " + arguments;
   PROCESS_INFORMATION process = {};
-  DWORD code = 999;  // also when it does not end within a minute
-  if (CreateProcessA((folder + "\\FILORA.EXE").c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                     &startup, &process) && WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
+  if (!CreateProcessA((folder + "\\FILORA.EXE").c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                      &startup, &process))
+    return output = "not started, error " + std::to_string(GetLastError()), CloseHandle(startup.hStdOutput), 998;
+  DWORD code = 999;  // when it does not end within a minute
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess), CloseHandle(process.hThread), CloseHandle(startup.hStdOutput);
   return output = ReadBytes(log), DeleteFileA(log.c_str()), code;
 }
