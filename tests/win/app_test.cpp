@@ -254,7 +254,8 @@ TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWron
 
   const struct { std::string arguments; DWORD code; } failures[] = {
       {"/save x.csv /folder \"" + tree + "\\none\"", 2}, {"/save x.csv /folder \"\"", 2},
-      {"/save missing\\x.csv", 3}, {"/save x.csv /bogus 1", 1}, {"/save x.csv /folder " + std::string(300, 'f'), 1}};
+      {"/save missing\\x.csv", 3}, {"/save " + std::string(250, 'o') + ".csv", 3},  // the full path too long
+      {"/save x.csv /bogus 1", 1}, {"/save x.csv /folder " + std::string(300, 'f'), 1}};
   for (const auto& f : failures) {
     EXPECT_EQ(RunExe(t.Root(), f.arguments, output), f.code) << f.arguments;
     EXPECT_EQ(output.substr(0, 8), "FILORA: ") << f.arguments;
