@@ -3,8 +3,13 @@ enable_language(RC)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 # A 32-bit exe may use 4 GB on 64-bit Windows, room for long lists; a 64-bit one has it anyway.
+# The manifest names the exe's own machine: a 64-bit exe that asks for the x86 common controls
+# does not start.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(FILORA_LARGE_ADDRESS -Wl,--large-address-aware)
+  set(FILORA_MANIFEST_ARCH x86)
+else()
+  set(FILORA_MANIFEST_ARCH amd64)
 endif()
 set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32)
 
@@ -15,12 +20,6 @@ if(patch2 LESS 10)
 endif()
 set(FILORA_VERSION_TEXT ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch2})
 set(FILORA_VERSION_QUAD ${PROJECT_VERSION}.0)
-# The exe's own machine: a 64-bit exe that asks for the x86 common controls does not start.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(FILORA_MANIFEST_ARCH x86)
-else()
-  set(FILORA_MANIFEST_ARCH amd64)
-endif()
 set(FILORA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/res/version.h.in ${FILORA_GENERATED_DIR}/version.h @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/res/filora.manifest.in ${FILORA_GENERATED_DIR}/filora.manifest @ONLY)

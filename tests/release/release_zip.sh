@@ -23,10 +23,9 @@ no_debug() { ! objdump -h FILORA.EXE | grep -q ' \.debug'; }
 check "FILORA.EXE ($(stat -c %s FILORA.EXE) bytes) has no .debug section" no_debug
 check "FILORA.EXE matches SHA256SUMS" sha256sum --quiet -c SHA256SUMS
 # FILORA-1.22-x64.zip holds the exe for 64-bit Windows (x86-64), FILORA-1.22.zip the one for 32-bit (i386).
-machine=i386 suffix= && [[ $name == *-x64 ]] && machine=x86_64 suffix=-x64
-check "FILORA.EXE is built for $machine" [ "$(filora_pe_machine FILORA.EXE)" = "$machine" ]
 # Windows refuses to start an exe whose manifest asks for another machine's common controls.
-arch=x86 && [ "$machine" = x86_64 ] && arch=amd64
+machine=i386 arch=x86 suffix= && [[ $name == *-x64 ]] && machine=x86_64 arch=amd64 suffix=-x64
+check "FILORA.EXE is built for $machine" [ "$(filora_pe_machine FILORA.EXE)" = "$machine" ]
 manifest_arch() { [ "$(strings -a FILORA.EXE | grep -o 'processorArchitecture="[^"]*"' | sort -u)" = "processorArchitecture=\"$arch\"" ]; }
 check "its manifest names $arch for itself and for the common controls" manifest_arch
 # FileVersion "1.22.00" is FILORA-1.22; "1.22.01" would be FILORA-1.22.1.
