@@ -3,7 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "common/ColumnTable.h"
+
+// A path the benchmark made, as the program's calls take it.
+inline std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
 
 // The thread's own CPU seconds: unlike the clock, hardly moved by other work on the machine.
 inline double ThreadSeconds() {

@@ -54,7 +54,7 @@ HWND CreateFilora(const std::string& ini, const std::string& emptyFolder) {
   WritePrivateProfileStringA(kSettingsSection, kAutoKey.key, "0", ini.c_str());
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!RegisterMainWindowClass(instance)) return nullptr;
-  HWND main = CreateMainWindow(instance, SW_SHOWNOACTIVATE, ini.c_str());
+  HWND main = CreateMainWindow(instance, SW_SHOWNOACTIVATE, Wide(ini).c_str());
   Drain();
   return main;
 }
@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
     UpdateWindow(list);
   });
   lines.push_back({"the same with 2 rows in 3 selected", sortSelected, {}, ""});
-  const Timing exported = Time([&] { ok = WriteListAsCsv(list, csv.c_str()) && ok; });
+  const Timing exported = Time([&] { ok = WriteListAsCsv(list, Wide(csv).c_str(), CsvEncoding::Cp932) && ok; });
   lines.push_back({"export (WriteListAsCsv)", exported, {}, ""});
   lines.push_back({"select all (Ctrl+A)", Time([&] { CtrlKey(list, 'A'); }), {}, ""});
   const Timing copied = Time([&] { CtrlKey(list, 'C'); });

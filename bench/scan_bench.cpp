@@ -216,7 +216,7 @@ HWND CreateFilora(const std::string& ini, const std::string& root) {
   WritePrivateProfileStringA(kSettingsSection, "DELETE", "1", ini.c_str());
   static bool registered = RegisterMainWindowClass(GetModuleHandleA(nullptr));
   if (!registered) return nullptr;
-  HWND main = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE, ini.c_str());
+  HWND main = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE, Wide(ini).c_str());
   Drain();
   return main;
 }
@@ -365,7 +365,7 @@ FiloraFigures RunFilora(const std::string& root, Run run) {
 
   const std::string csv = TempPath("scan_bench.csv");
   Stopwatch exportClock;
-  f.written = WriteListAsCsv(list, csv.c_str());
+  f.written = WriteListAsCsv(list, Wide(csv).c_str(), CsvEncoding::Cp932);
   f.exportCsv = exportClock.Seconds();
   DeleteFileA(csv.c_str());
 
@@ -452,7 +452,7 @@ int RunJourney(const std::string& root, const std::string& results) {
   const bool sorted = SortedByPath(list, j.rows, false);
   const std::string csv = TempPath("scan_bench_journey.csv");
   begin();
-  const bool written = WriteListAsCsv(list, csv.c_str());
+  const bool written = WriteListAsCsv(list, Wide(csv).c_str(), CsvEncoding::Cp932);
   end(kExport);
   DeleteFileA(csv.c_str());
   j.seconds[kDelete] = DeleteFirstHalf(list, &j.cpu[kDelete]);

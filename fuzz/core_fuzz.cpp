@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,23 +22,37 @@
 
 using Strings = std::vector<std::string>;
 
-// Bounds of a 260-byte buffer, and code page 932 read from the start of the text.
+// Both forms of a path within 260-unit buffers, joined whole or not at all; the backslash after a
+// folder follows the real text. Each byte of the input is one unit of the real text, and '?' in
+// the 932 form where the byte is above 0x7F, as for a character that code page lacks.
 static void PathProperties(const Strings& fields) {
-  const std::string dir = fields[0], name = fields.size() > 1 ? fields[1] : "", untouched(kPathSize - 1, 'k');
-  char out[kPathSize] = {};
-  untouched.copy(out, kPathSize - 1);
-  const bool fits = dir.size() + name.size() <= kPathSize - 1;
-  CHECK(JoinPath(out, dir.c_str(), name.c_str()) == fits);
-  CHECK(out == (fits ? dir + name : untouched));
-  bool endsWithBackslash = false;
-  Strings ancestors;
-  for (std::size_t i = 0; i < dir.size(); ++i) {
-    const unsigned char b = dir[i];
-    if ((endsWithBackslash = b == '\\')) ancestors.push_back(dir.substr(0, i + 1));
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ++i;  // its trail byte, if any
+  const std::string dirBytes = fields[0], nameBytes = fields.size() > 1 ? fields[1] : "";
+  const auto wide = [](const std::string& bytes) { return std::wstring(bytes.begin(), bytes.end()); };
+  const auto ansi = [](std::string bytes) {
+    for (char& c : bytes) c = static_cast<unsigned char>(c) > 0x7F ? '?' : c;
+    return bytes;
+  };
+  const auto exact = [](const std::string& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x7F; });
+  };
+  const std::wstring dirWide = wide(dirBytes), nameWide = wide(nameBytes);
+  const std::string dirAnsi = ansi(dirBytes), nameAnsi = ansi(nameBytes);
+  ScanPath dir, path;
+  const bool add = dirWide.empty() || dirWide.back() != L'\\';
+  const bool dirFits = dirBytes.size() + add <= kPathSize - 1;
+  CHECK(MakeDirWithBackslash(dir, {dirWide.c_str(), dirAnsi.c_str(), exact(dirBytes)}) == dirFits);
+  if (!dirFits) return;
+  CHECK(dir.wide == dirWide + (add ? L"\\" : L"") && dir.ansi == dirAnsi + (add ? "\\" : ""));
+  CHECK(dir.exact == exact(dirBytes));
+  const bool fits = std::strlen(dir.ansi) + nameBytes.size() <= kPathSize - 1;
+  CHECK(JoinPath(path, dir, {nameWide.c_str(), nameAnsi.c_str(), exact(nameBytes)}) == fits);
+  CHECK(!fits || (path.wide == dir.wide + nameWide && path.ansi == dir.ansi + nameAnsi &&
+                  path.exact == (exact(dirBytes) && exact(nameBytes))));
+  std::vector<std::wstring> ancestors;
+  for (std::size_t i = 0; i < dirWide.size(); ++i) {
+    if (dirWide[i] == L'\\') ancestors.push_back(dirWide.substr(0, i + 1));
   }
-  CHECK(EndsWithBackslash932(dir.c_str()) == endsWithBackslash);
-  CHECK(AncestorFolders932(dir.c_str()) == ancestors);
+  CHECK(AncestorFolders(dirWide.c_str()) == ancestors);
 }
 
 // A size cell as the list writes it: blanks, an optional minus, digits, within long long.
@@ -71,8 +86,13 @@ static void SortOrder(std::uint8_t flags, const Strings& keys) {
   }
 }
 
-// strtoll of the same decimal or hex text, clamped to int.
+// strtoll of the same decimal or hex text, clamped to int; and the folder's form in the settings
+// file, ASCII that reads back as the same bytes.
 static void IniInteger(const std::string& text) {
+  const std::string encoded = PercentEncode(text);
+  std::string decoded;
+  CHECK(PercentDecode(encoded, decoded) && decoded == text);
+  CHECK(std::all_of(encoded.begin(), encoded.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
   const int value = ParseIniInt(text.c_str(), 7);
   // strtoll also skips CR, LF, VT and FF, which the profile reader keeps.
   const std::size_t p = text.find_first_not_of(" \t");
@@ -85,17 +105,25 @@ static void IniInteger(const std::string& text) {
   CHECK(value == (v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v)));
 }
 
-// A listing only from pairs of a switch and a value, /save's not empty, no value cut or longer than
-// the 259 bytes the window's buffers hold; a refusal always says why.
-static void CommandLineProperties(const Strings& args) {
+// A listing only from switches that take no value and pairs of a switch and a value, /save's not
+// empty, no value longer than the 259 bytes the window's buffers hold, and a character code page
+// 932 lacks (an argument starting with byte 1 here) only in a file or folder name; a refusal
+// always says why.
+static void CommandLineProperties(const Strings& fields) {
+  std::vector<CommandArgument> args;
+  for (const std::string& f : fields) args.push_back(!f.empty() && f[0] == 1 ? CommandArgument{f.substr(1), true} : CommandArgument{f});
   const CommandLine command = ParseCommandLine(args);
   CHECK((command.action == CommandLine::Action::Window) == args.empty());
   CHECK((command.action == CommandLine::Action::Refused) == !command.problem.empty());
   if (command.action != CommandLine::Action::Listing) return;
-  CHECK(args.size() % 2 == 0 && !command.save.empty());
-  for (const std::string* value : {&command.save, command.folder ? &*command.folder : nullptr,
-                                   command.filter ? &*command.filter : nullptr})
-    CHECK(!value || (value->size() < kPathSize && std::find(args.begin(), args.end(), *value) != args.end()));
+  CHECK(command.save > 0 && !args[command.save].text.empty());
+  for (int at : {command.save, command.folder, command.filter}) {
+    if (at < 0) continue;
+    const std::string& before = args[at - 1].text;  // the switch the value follows
+    CHECK(args[at].text.size() < kPathSize && (before[0] == '/' || before[0] == '-'));
+  }
+  for (std::size_t i = 0; i < args.size(); ++i)
+    CHECK(!args[i].lost || static_cast<int>(i) == command.save || static_cast<int>(i) == command.folder);
 }
 
 static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {

@@ -5,6 +5,7 @@
 
 #include "common/Handles_win.h"
 #include "common/Limits.h"
+#include "common/TextConvert_win.h"
 #include "settings/SettingsFile_win.h"
 
 static const char kPickerTitle[] = "フォルダを選択してください";
@@ -13,30 +14,31 @@ static const char kHelpFile[] = "FILORA.HLP";
 // Reset before every opening, so custom colours last only while the dialog is open.
 static COLORREF customColors[16];
 
-void BrowseForFolder(HWND owner, char* buffer) {
+void BrowseForFolder(HWND owner, wchar_t* buffer) {
   // The picker may write into the display-name buffer even when cancelled (Wine fills it with
   // whatever it holds), so keep the folder to put back unless a path comes of it.
-  char previous[kPathSize];
-  lstrcpynA(previous, buffer, kPathSize);
+  wchar_t previous[kPathSize];
+  lstrcpynW(previous, buffer, kPathSize);
+  const std::wstring title = WideFrom932(kPickerTitle);
 
-  BROWSEINFOA info = {};
+  BROWSEINFOW info = {};
   info.hwndOwner = owner;
   info.pidlRoot = nullptr;
   info.pszDisplayName = buffer;
-  info.lpszTitle = kPickerTitle;
+  info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(buffer);
   info.iImage = 0;
-  const ItemIdList chosen(SHBrowseForFolderA(&info));
-  char path[MAX_PATH] = "";
-  const bool gotPath = chosen.Valid() && SHGetPathFromIDListA(chosen.Get(), path) && path[0] != '\0';
-  lstrcpynA(buffer, gotPath ? path : previous, kPathSize);
+  const ItemIdList chosen(SHBrowseForFolderW(&info));
+  wchar_t path[MAX_PATH] = L"";
+  const bool gotPath = chosen.Valid() && SHGetPathFromIDListW(chosen.Get(), path) && path[0] != L'\0';
+  lstrcpynW(buffer, gotPath ? path : previous, kPathSize);
 }
 
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM lpData) {
   if (message == BFFM_INITIALIZED && lpData)
-    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, lpData);
+    SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, lpData);
   return 0;
 }
 

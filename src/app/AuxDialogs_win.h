@@ -2,7 +2,7 @@
 #include <windows.h>
 
 // The shell's folder picker, opening on the folder in buffer (kPathSize bytes); OK writes the path there.
-void BrowseForFolder(HWND owner, char* buffer);
+void BrowseForFolder(HWND owner, wchar_t* buffer);
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM lParam, LPARAM lpData);
 // The colour dialog for the owner's background colour, settings.color.
 void ChooseBackgroundColor(HWND owner);

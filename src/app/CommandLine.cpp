@@ -13,57 +13,76 @@ std::string SwitchName(const std::string& arg) {
   return name;
 }
 
-}  // namespace
+// The switches followed by a value that is kept as an argument: a file or folder name, which may
+// hold characters code page 932 lacks, or a text, which may not.
+struct ValueSwitch {
+  const char* name;
+  int CommandLine::*argument;
+  bool anyName;
+};
+constexpr ValueSwitch kValueSwitches[] = {
+    {"save", &CommandLine::save, true}, {"folder", &CommandLine::folder, true}, {"filter", &CommandLine::filter, false}};
 
-CommandLine RefusedCommandLine(std::string problem) {
+const ValueSwitch* FindValueSwitch(const std::string& name) {
+  for (const ValueSwitch& s : kValueSwitches) {
+    if (name == s.name) return &s;
+  }
+  return nullptr;
+}
+
+CommandLine Refused(std::string problem) {
   CommandLine refused;
   refused.action = CommandLine::Action::Refused;
   refused.problem = std::move(problem);
   return refused;
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<CommandArgument>& args) {
   CommandLine command;
   if (args.empty()) return command;
-  if (args.size() == 1 && SwitchName(args[0]) == "?") {
+  if (args.size() == 1 && SwitchName(args[0].text) == "?") {
     command.action = CommandLine::Action::Usage;
     return command;
   }
-  bool saveGiven = false;
-  for (std::size_t i = 0; i < args.size(); i += 2) {
-    const std::string name = SwitchName(args[i]);
-    const bool known = name == "save" || name == "folder" || name == "filter" || name == "subfolders";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i].text;
+    const std::string name = SwitchName(arg);
+    if (name == "utf8") {
+      if (command.utf8) return Refused(arg + " が二度あります");
+      command.utf8 = true;
+      continue;
+    }
+    const ValueSwitch* const kept = FindValueSwitch(name);
     // Only the start of an argument that is not understood is repeated: it may be very long.
-    if (!known) return RefusedCommandLine("引数が正しくありません: " + args[i].substr(0, WholeCharPrefix932(args[i], 40)));
-    if (i + 1 == args.size()) return RefusedCommandLine(args[i] + " の後に値がありません");
-    const std::string& value = args[i + 1];
+    if (!kept && name != "subfolders")
+      return Refused("引数が正しくありません: " + arg.substr(0, WholeCharPrefix932(arg, 40)));
+    if (i + 1 == args.size()) return Refused(arg + " の後に値がありません");
+    const CommandArgument& value = args[++i];
     // The window keeps these in buffers of kPathSize bytes; a longer value is refused, not cut.
-    if (value.size() > kPathSize - 1)
-      return RefusedCommandLine(args[i] + " の値が " + std::to_string(kPathSize - 1) + " バイトを超えています");
-    const bool repeated = (name == "save" && saveGiven) || (name == "folder" && command.folder) ||
-                          (name == "filter" && command.filter) || (name == "subfolders" && command.subfolders);
-    if (repeated) return RefusedCommandLine(args[i] + " が二度あります");
-    if (name == "save") {
-      if (value.empty()) return RefusedCommandLine(args[i] + " の後にファイル名がありません");
-      command.save = value;
-      saveGiven = true;
-    } else if (name == "folder") {
-      command.folder = value;
-    } else if (name == "filter") {
-      command.filter = value;
-    } else if (value == "0" || value == "1") {
-      command.subfolders = value == "1";
+    if (value.text.size() > kPathSize - 1)
+      return Refused(arg + " の値が " + std::to_string(kPathSize - 1) + " バイトを超えています");
+    if (kept ? command.*kept->argument >= 0 : command.subfolders.has_value()) return Refused(arg + " が二度あります");
+    if (value.lost && !(kept && kept->anyName)) return Refused("引数に表せない文字があります");
+    if (kept && kept->argument == &CommandLine::save && value.text.empty())
+      return Refused(arg + " の後にファイル名がありません");
+    if (kept) {
+      command.*kept->argument = static_cast<int>(i);
+    } else if (value.text == "0" || value.text == "1") {
+      command.subfolders = value.text == "1";
     } else {
-      return RefusedCommandLine(args[i] + " の値は 0 か 1 です");
+      return Refused(arg + " の値は 0 か 1 です");
     }
   }
-  if (!saveGiven) return RefusedCommandLine("/save がありません");
+  if (command.save < 0) return Refused("/save がありません");
   command.action = CommandLine::Action::Listing;
   return command;
 }
 
 std::string CommandLineUsage() {
-  return "FILORA.EXE /save 出力ファイル [/folder フォルダ] [/filter パターン] [/subfolders 0|1]\r\n"
+  return "FILORA.EXE /save 出力ファイル [/folder フォルダ] [/filter パターン] [/subfolders 0|1] [/utf8]\r\n"
          "  ウィンドウを開かずにフォルダを検索し、一覧を保存します。省略した値は FILORA.INI から取ります。\r\n"
+         "  /utf8: 一覧を UTF-8 で保存します (既定はシフト JIS)。\r\n"
          "  終了コード: 0 保存した  1 引数の誤り  2 フォルダがない  3 保存できない  4 一覧が作れない\r\n";
 }

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-// FILORA.EXE /save OUTPUT [/folder FOLDER] [/filter PATTERNS] [/subfolders 0|1]: a listing taken
-// without a window, for batch files and scheduled tasks. Switches start with '/' or '-', in any case.
+// FILORA.EXE /save OUTPUT [/folder FOLDER] [/filter PATTERNS] [/subfolders 0|1] [/utf8]: a listing
+// taken without a window, for batch files and scheduled tasks. Switches start with '/' or '-', in
+// any case.
 struct CommandLine {
   enum class Action {
     Window,   // no arguments: the window as always
@@ -13,17 +14,22 @@ struct CommandLine {
     Refused,  // arguments not understood or too long: problem says which, then the usage
   };
   Action action = Action::Window;
-  std::string save;                   // the output file
-  std::optional<std::string> folder;  // what is not given comes from the settings file
-  std::optional<std::string> filter;
+  // The argument that holds each value, -1 when it is not given (the settings file has it).
+  int save = -1, folder = -1, filter = -1;
   std::optional<bool> subfolders;
+  bool utf8 = false;  // the output in UTF-8
   std::string problem;
 };
 
-// The arguments after the program's name, as the platform splits a command line.
-CommandLine ParseCommandLine(const std::vector<std::string>& args);
-// Arguments refused for a reason found before they were read.
-CommandLine RefusedCommandLine(std::string problem);
+// One argument after the program's name, as the platform splits a command line, in code page 932.
+struct CommandArgument {
+  std::string text;   // '?' for each character code page 932 lacks
+  bool lost = false;  // text is not the argument as typed
+};
+
+// The output and the folder may have names of any kind: the caller takes them as typed. A filter
+// or a switch with a character code page 932 lacks is refused: as '?' it would be a wildcard.
+CommandLine ParseCommandLine(const std::vector<CommandArgument>& args);
 
 // What an unattended run ends with.
 enum ListingExit {

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "common/Handles_win.h"
+#include "common/TextConvert_win.h"
 #include "listops/CsvExport_win.h"
 #include "scan/FileList_win.h"
 #include "scan/NativeFileSystem_win.h"
@@ -14,12 +15,12 @@ namespace {
 
 // Text to the console or file the run was started from. A program without a console of its own
 // writes where its parent pointed its standard handles, else to its parent's console, if any.
-void Tell(DWORD stream, const std::string& text) {
+void Tell(DWORD stream, const std::wstring& text) {
   HANDLE out = GetStdHandle(stream);
   FileHandle console;
   if (!out || out == INVALID_HANDLE_VALUE) {
     if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    console.Reset(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+    console.Reset(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                               nullptr));
     if (!console.Valid()) return;
     out = console.Get();
@@ -27,31 +28,29 @@ void Tell(DWORD stream, const std::string& text) {
   DWORD mode = 0, written = 0;
   if (GetConsoleMode(out, &mode)) {
     // A console shows the characters whatever its own code page.
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   } else {
-    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    const std::string ansi = NameTo932(text);
+    WriteFile(out, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
   }
 }
 
-void TellProblem(const std::string& problem) { Tell(STD_ERROR_HANDLE, "FILORA: " + problem + "\r\n"); }
+void TellProblem(const std::wstring& problem) { Tell(STD_ERROR_HANDLE, L"FILORA: " + problem + L"\r\n"); }
+void TellProblem(const std::string& problem) { TellProblem(WideFrom932(problem)); }
 
-bool IsFolder(const char* path) {
+bool IsFolder(const wchar_t* path) {
   const NativeFileSystem native;
-  const DWORD attributes = GetFileAttributesA(path);
+  const DWORD attributes = GetFileAttributesW(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void CopyValue(const std::string& value, char (&buffer)[kPathSize]) { lstrcpynA(buffer, value.c_str(), kPathSize); }
-
 // The window's own scan and export, on hidden controls that no one sees or finds: a window of
 // the program's class would be found by a FILORA started meanwhile and shown instead of its own.
-int RunListing(HINSTANCE instance, const CommandLine& command, const char* iniPath) {
+int RunListing(HINSTANCE instance, const CommandLine& command, const std::vector<std::wstring>& args,
+               const std::vector<CommandArgument>& ansi, const wchar_t* iniPath) {
   LoadSettings(iniPath);
-  if (command.folder) CopyValue(*command.folder, settings.folder);
-  if (command.filter) CopyValue(*command.filter, settings.filter);
+  if (command.folder >= 0) lstrcpynW(settings.folder, args[command.folder].c_str(), kPathSize);
+  if (command.filter >= 0) lstrcpynA(settings.filter, ansi[command.filter].text.c_str(), kPathSize);
   if (command.subfolders) settings.includeSubfolders = *command.subfolders;
   settings.clearFirst = 1;
   settings.autoWidth = 0;  // nobody sees the widths
@@ -60,11 +59,11 @@ int RunListing(HINSTANCE instance, const CommandLine& command, const char* iniPa
     return kListingNoFolder;
   }
   if (!IsFolder(settings.folder)) {
-    TellProblem(std::string("フォルダがありません: ") + settings.folder);
+    TellProblem(WideFrom932("フォルダがありません: ") + settings.folder);
     return kListingNoFolder;
   }
   const OwnedWindow owner(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
-  HWND folderBox = owner.Valid() ? CreateWindowExA(0, "EDIT", settings.folder, WS_CHILD, 0, 0, 0, 0, owner.Get(),
+  HWND folderBox = owner.Valid() ? CreateWindowExW(0, L"EDIT", settings.folder, WS_CHILD, 0, 0, 0, 0, owner.Get(),
                                                    nullptr, instance, nullptr)
                                  : nullptr;
   HWND list = owner.Valid() ? CreateFileList(owner.Get(), instance) : nullptr;
@@ -78,8 +77,10 @@ int RunListing(HINSTANCE instance, const CommandLine& command, const char* iniPa
     TellProblem(kListFullText);
     return kListingIncomplete;
   }
-  if (!WriteListAsCsv(list, command.save.c_str())) {
-    TellProblem("ファイルに保存できませんでした。 " + command.save);
+  const std::wstring& save = args[command.save];
+  const CsvEncoding encoding = command.utf8 ? CsvEncoding::Utf8 : CsvEncoding::Cp932;
+  if (!WriteListAsCsv(list, save.c_str(), encoding)) {
+    TellProblem(WideFrom932("ファイルに保存できませんでした。 ") + save);
     return kListingNotWritten;
   }
   return kListingSaved;
@@ -87,34 +88,28 @@ int RunListing(HINSTANCE instance, const CommandLine& command, const char* iniPa
 
 }  // namespace
 
-bool CommandLineArguments(std::vector<std::string>& args) {
+std::vector<std::wstring> CommandLineArguments() {
+  std::vector<std::wstring> args;
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!wide) return false;
-  bool whole = true;
-  for (int i = 1; i < count; ++i) {
-    const int length = lstrlenW(wide[i]);
-    BOOL lost = FALSE;
-    std::string arg(WideCharToMultiByte(CP_ACP, 0, wide[i], length, nullptr, 0, nullptr, nullptr), '\0');
-    arg.resize(WideCharToMultiByte(CP_ACP, 0, wide[i], length, &arg[0], static_cast<int>(arg.size()), nullptr, &lost));
-    whole = whole && !lost;
-    args.push_back(arg);
-  }
+  if (!wide) return args;
+  for (int i = 1; i < count; ++i) args.emplace_back(wide[i]);
   LocalFree(wide);
-  return whole;
+  return args;
 }
 
-int RunCommandLine(HINSTANCE instance, const std::vector<std::string>& args, bool whole, const char* iniPath) {
-  // A character the code page lacks would come as '?', a wildcard in a filter and in no path.
-  const CommandLine command = whole ? ParseCommandLine(args) : RefusedCommandLine("引数に表せない文字があります");
+int RunCommandLine(HINSTANCE instance, const std::vector<std::wstring>& args, const wchar_t* iniPath) {
+  std::vector<CommandArgument> ansi(args.size());
+  for (std::size_t i = 0; i < args.size(); ++i) ansi[i].text = NameTo932(args[i], &ansi[i].lost);
+  const CommandLine command = ParseCommandLine(ansi);
   switch (command.action) {
     case CommandLine::Action::Window: return kListingSaved;
-    case CommandLine::Action::Usage: Tell(STD_OUTPUT_HANDLE, CommandLineUsage()); return kListingSaved;
+    case CommandLine::Action::Usage: Tell(STD_OUTPUT_HANDLE, WideFrom932(CommandLineUsage())); return kListingSaved;
     case CommandLine::Action::Refused:
       TellProblem(command.problem);
-      Tell(STD_ERROR_HANDLE, CommandLineUsage());
+      Tell(STD_ERROR_HANDLE, WideFrom932(CommandLineUsage()));
       return kListingBadArguments;
     case CommandLine::Action::Listing: break;
   }
-  return RunListing(instance, command, iniPath);
+  return RunListing(instance, command, args, ansi, iniPath);
 }

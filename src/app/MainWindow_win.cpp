@@ -26,7 +26,7 @@ namespace {
 // The main window and its children; every module is handed what it needs of them.
 struct App {
   HINSTANCE instance = nullptr;
-  std::string iniPath;
+  std::wstring iniPath;
   HWND window = nullptr;  // null before creation and once destroyed
   HWND browseButton = nullptr;
   HWND folderBox = nullptr;
@@ -69,7 +69,7 @@ bool WindowRectToSave(HWND window, WindowRect& saved) {
 }
 
 void SaveAppSettings() {
-  GetWindowTextA(app.folderBox, settings.folder, kPathSize);
+  GetWindowTextW(app.folderBox, settings.folder, kPathSize);
   for (int c = 0; c < kColumnCount; ++c)
     columnWidths[c] = static_cast<int>(SendMessageA(app.list, LVM_GETCOLUMNWIDTH, c, 0));
   WindowRect window;
@@ -80,9 +80,10 @@ void OnCreate(HWND hwnd) {
   app.window = hwnd;
   app.browseButton = CreateWindowExA(0, "BUTTON", "変更", WS_CHILD | WS_VISIBLE | BS_VCENTER, 10, 10, 60, 20, hwnd,
                                      reinterpret_cast<HMENU>(IDC_BROWSE), app.instance, nullptr);
-  app.folderBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, hwnd,
+  // Unicode, so that a folder of any name is typed, dropped or picked as it is.
+  app.folderBox = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, hwnd,
                                   reinterpret_cast<HMENU>(IDC_FOLDER), app.instance, nullptr);
-  SetWindowTextA(app.folderBox, settings.folder);
+  SetWindowTextW(app.folderBox, settings.folder);
   app.list = CreateFileList(hwnd, app.instance);
   app.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "", hwnd, IDC_STATUS);
   DragAcceptFiles(app.folderBox, TRUE);
@@ -113,7 +114,7 @@ void OnListKeyDown(HWND hwnd, WORD key) {
       DeleteSelectedRows(app.list);
       SetListedCount(app.statusBar, RowCount(app.list));
       break;
-    case RowKey::Open: OpenSelectedRows(hwnd, app.list, ShellExecuteA); break;
+    case RowKey::Open: OpenSelectedRows(hwnd, app.list, ShellExecuteW); break;
     case RowKey::SelectAll: SelectAllRows(app.list); break;
     case RowKey::Copy: CopySelectedRows(hwnd, app.list); break;
     case RowKey::None: break;
@@ -132,9 +133,9 @@ LRESULT OnNotify(HWND hwnd, NMHDR* header) {
 }
 
 void OnBrowse(HWND hwnd) {
-  GetWindowTextA(app.folderBox, settings.folder, kPathSize);
+  GetWindowTextW(app.folderBox, settings.folder, kPathSize);
   BrowseForFolder(hwnd, settings.folder);
-  SetWindowTextA(app.folderBox, settings.folder);
+  SetWindowTextW(app.folderBox, settings.folder);
 }
 
 void OnStart(HWND hwnd) {
@@ -210,7 +211,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassExA(&wc) != 0;
 }
 
-HWND CreateMainWindow(HINSTANCE instance, int showCommand, const char* iniPath) {
+HWND CreateMainWindow(HINSTANCE instance, int showCommand, const wchar_t* iniPath) {
   app.instance = instance;
   app.iniPath = iniPath;
   LoadSettings(iniPath);

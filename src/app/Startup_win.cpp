@@ -15,10 +15,10 @@
 void DispatchLoopMessage(MSG& msg) {
   if (msg.message == WM_DROPFILES) {
     HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
-    char path[kPathSize] = "";
-    DragQueryFileA(drop, 0, path, sizeof path);
+    wchar_t path[kPathSize] = L"";
+    DragQueryFileW(drop, 0, path, kPathSize);
     DragFinish(drop);
-    SetWindowTextA(msg.hwnd, path);
+    SetWindowTextW(msg.hwnd, path);
     // The handle is gone now; nobody else may use it.
     msg.wParam = 0;
   }
@@ -26,18 +26,17 @@ void DispatchLoopMessage(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-// FILORA.INI beside the exe.
-static std::string SettingsFilePath() {
-  char exe[MAX_PATH + 1] = "";
-  const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
-  return SettingsPathFromExePath(std::string(exe, n < sizeof exe ? n : 0));
+// FILORA.INI beside the exe, in a folder of any name.
+static std::wstring SettingsFilePath() {
+  wchar_t exe[MAX_PATH + 1] = L"";
+  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH + 1);
+  return SettingsPathFromExePath(std::wstring(exe, n <= MAX_PATH ? n : 0));
 }
 
 int RunFilora(HINSTANCE instance, int showCommand) {
   // With arguments, a listing without a window, beside any FILORA that runs.
-  std::vector<std::string> args;
-  const bool whole = CommandLineArguments(args);
-  if (!args.empty()) return RunCommandLine(instance, args, whole, SettingsFilePath().c_str());
+  const std::vector<std::wstring> args = CommandLineArguments();
+  if (!args.empty()) return RunCommandLine(instance, args, SettingsFilePath().c_str());
   if (HWND first = FindWindowA(kAppName, nullptr)) {
     ShowWindow(first, SW_RESTORE);
     SetForegroundWindow(first);

@@ -80,8 +80,8 @@ struct GlobalTraits {
   static void Close(Type h) { GlobalFree(h); }
 };
 
-using FindHandle = UniqueHandle<FindTraits>;   // FindFirstFileA
-using FileHandle = UniqueHandle<FileTraits>;   // CreateFileA
+using FindHandle = UniqueHandle<FindTraits>;   // FindFirstFileW
+using FileHandle = UniqueHandle<FileTraits>;   // CreateFileW
 using ThreadHandle = UniqueHandle<ThreadTraits>;  // CreateThread
 using GdiObject = UniqueHandle<GdiTraits>;     // brushes, fonts
 using ItemIdList = UniqueHandle<ItemIdListTraits>;

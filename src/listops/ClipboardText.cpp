@@ -2,25 +2,39 @@
 
 #include "listops/CsvLine.h"
 
-// None of these bytes is ever a CP932 trail byte, so looking at single bytes is safe.
-static bool NeedsQuotes(const std::string& cell) { return cell.find_first_of("\t\r\n\"") != std::string::npos; }
+namespace {
 
-void AppendTabbedLine(std::string& out, const std::string* cells, int count) {
+template <typename Char>
+bool NeedsQuotes(const std::basic_string<Char>& cell) {
+  static const Char kSpecial[] = {'\t', '\r', '\n', '"', 0};
+  return cell.find_first_of(kSpecial) != std::basic_string<Char>::npos;
+}
+
+}  // namespace
+
+template <typename Char>
+void AppendTabbedLine(std::basic_string<Char>& out, const std::basic_string<Char>* cells, int count) {
   for (int i = 0; i < count; ++i) {
-    if (i > 0) out += '\t';
+    if (i > 0) out += Char('\t');
     if (NeedsQuotes(cells[i]))
       AppendQuotedCell(out, cells[i]);
     else
       out += cells[i];
   }
-  out += "\r\n";
+  out += Char('\r');
+  out += Char('\n');
 }
+template void AppendTabbedLine(std::string&, const std::string*, int);
+template void AppendTabbedLine(std::wstring&, const std::wstring*, int);
 
-std::string PathLines(const std::vector<std::string>& paths) {
-  std::string text;
+template <typename Char>
+std::basic_string<Char> PathLines(const std::vector<std::basic_string<Char>>& paths) {
+  std::basic_string<Char> text;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (i > 0) text += "\r\n";
+    if (i > 0) text += {Char('\r'), Char('\n')};
     text += paths[i];
   }
   return text;
 }
+template std::string PathLines(const std::vector<std::string>&);
+template std::wstring PathLines(const std::vector<std::wstring>&);

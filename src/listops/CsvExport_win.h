@@ -1,10 +1,14 @@
 #pragma once
 #include <windows.h>
 
-// Asks for a file name and writes every row as a line of quoted, comma-separated cells.
+// Asks for a file name and type and writes every row as a line of quoted, comma-separated cells.
 // Tells the user when the file could not be written.
 void SaveListAsCsv(HWND owner, HWND list);
 
+// The export's text: code page 932, with '?' for each character of a name that code page lacks,
+// or UTF-8 after a byte-order mark, every name whole.
+enum class CsvEncoding { Cp932, Utf8 };
+
 // Writes every row of the list to path, replacing the file once all are written. False, leaving
 // an existing file as it was, when the rows could not all be written there.
-bool WriteListAsCsv(HWND list, const char* path);
+bool WriteListAsCsv(HWND list, const wchar_t* path, CsvEncoding encoding);

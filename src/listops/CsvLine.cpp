@@ -1,14 +1,16 @@
 #include "listops/CsvLine.h"
 
-void AppendQuotedCell(std::string& out, const std::string& cell) {
-  out += '"';
-  // 0x22 is never a CP932 trail byte, so doubling quotes byte by byte is safe.
-  for (char c : cell) {
-    if (c == '"') out += '"';
+template <typename Char>
+void AppendQuotedCell(std::basic_string<Char>& out, const std::basic_string<Char>& cell) {
+  out += Char('"');
+  for (Char c : cell) {
+    if (c == Char('"')) out += c;
     out += c;
   }
-  out += '"';
+  out += Char('"');
 }
+template void AppendQuotedCell(std::string&, const std::string&);
+template void AppendQuotedCell(std::wstring&, const std::wstring&);
 
 void AppendCsvLine(std::string& out, const std::string* cells, int count) {
   for (int i = 0; i < count; ++i) {

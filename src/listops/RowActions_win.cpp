@@ -11,11 +11,11 @@
 void DeleteSelectedRows(HWND list) { RemoveRows(list, SelectedRows(list)); }
 
 void OpenSelectedRows(HWND owner, HWND list, ShellOpenFunction open) {
-  std::string path;
+  std::wstring path;
   // The count is read afresh: the shell may dispatch messages that change the list.
   for (int row = 0; row < RowCount(list); ++row) {
     if (!RowSelected(list, row)) continue;
     ReadCellText(list, row, kPathColumn, path);
-    open(owner, "open", path.c_str(), "", "", SW_SHOWNORMAL);
+    open(owner, L"open", path.c_str(), L"", L"", SW_SHOWNORMAL);
   }
 }

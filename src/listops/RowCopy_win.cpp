@@ -1,6 +1,5 @@
 #include "listops/RowCopy_win.h"
 
-#include <climits>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -8,12 +7,11 @@
 
 #include "common/ColumnTable.h"
 #include "common/Handles_win.h"
+#include "common/TextConvert_win.h"
 #include "listops/ClipboardText.h"
 #include "scan/FileList_win.h"
 
 namespace {
-
-constexpr UINT kCodePage932 = 932;
 
 // Moveable memory holding size bytes, filled by fill(pointer); empty when it cannot be had.
 template <typename Fill>
@@ -21,32 +19,43 @@ GlobalMemory FilledMemory(std::size_t size, Fill fill) {
   GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
   void* at = memory.Valid() ? GlobalLock(memory.Get()) : nullptr;
   if (!at) return GlobalMemory();
-  const bool filled = fill(at);
+  fill(at);
   GlobalUnlock(memory.Get());
-  return filled ? std::move(memory) : GlobalMemory();
+  return memory;
 }
 
-// The text as code page 932 bytes (CF_TEXT) and as UTF-16 made from them (CF_UNICODETEXT), so
-// that a spreadsheet and an editor of either kind take the same text.
-bool PutOnClipboard(HWND owner, const std::string& text) {
-  if (text.size() >= INT_MAX) return false;
-  const int bytes = static_cast<int>(text.size()) + 1;  // with the terminator
-  const int wide = MultiByteToWideChar(kCodePage932, 0, text.c_str(), bytes, nullptr, 0);
-  if (wide <= 0) return false;
-  GlobalMemory ansi = FilledMemory(static_cast<std::size_t>(bytes), [&](void* at) {
-    std::memcpy(at, text.c_str(), static_cast<std::size_t>(bytes));
-    return true;
-  });
-  GlobalMemory unicode = FilledMemory(static_cast<std::size_t>(wide) * sizeof(wchar_t), [&](void* at) {
-    return MultiByteToWideChar(kCodePage932, 0, text.c_str(), bytes, static_cast<wchar_t*>(at), wide) == wide;
-  });
-  if (!ansi.Valid() || !unicode.Valid()) return false;
+template <typename Char>
+GlobalMemory MemoryHolding(const std::basic_string<Char>& text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(Char);  // with the terminator
+  return FilledMemory(bytes, [&](void* at) { std::memcpy(at, text.c_str(), bytes); });
+}
+
+// The text in code page 932 (CF_TEXT, '?' for what that code page lacks) and as it really is
+// (CF_UNICODETEXT), so that a spreadsheet and an editor of either kind take it.
+bool PutOnClipboard(HWND owner, const std::string& ansi, const std::wstring& wide) {
+  GlobalMemory ansiMemory = MemoryHolding(ansi), wideMemory = MemoryHolding(wide);
+  if (!ansiMemory.Valid() || !wideMemory.Valid()) return false;
   const OpenedClipboard clipboard(owner);
   if (!clipboard.Open() || !EmptyClipboard()) return false;
   // The clipboard owns what it took.
-  if (SetClipboardData(CF_TEXT, ansi.Get())) ansi.Release();
-  if (SetClipboardData(CF_UNICODETEXT, unicode.Get())) unicode.Release();
+  if (SetClipboardData(CF_TEXT, ansiMemory.Get())) ansiMemory.Release();
+  if (SetClipboardData(CF_UNICODETEXT, wideMemory.Get())) wideMemory.Release();
   return true;
+}
+
+// A line of the rows' cells, or of the column titles when row is -1, in Char's form.
+template <typename Char>
+void AppendRowLine(HWND list, int row, std::basic_string<Char>& text) {
+  std::basic_string<Char> cells[kColumnCount];
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (row >= 0)
+      ReadCellText(list, row, c, cells[c]);
+    else if constexpr (sizeof(Char) == 1)
+      cells[c] = kColumns[c].header;
+    else
+      cells[c] = WideFrom932(kColumns[c].header);
+  }
+  AppendTabbedLine(text, cells, kColumnCount);
 }
 
 }  // namespace
@@ -54,20 +63,25 @@ bool PutOnClipboard(HWND owner, const std::string& text) {
 bool CopySelectedRows(HWND owner, HWND list) {
   const std::vector<int> rows = SelectedRows(list);
   if (rows.empty()) return false;
-  std::string cells[kColumnCount], text;
-  for (int c = 0; c < kColumnCount; ++c) cells[c] = kColumns[c].header;
-  AppendTabbedLine(text, cells, kColumnCount);
+  std::string ansi;
+  std::wstring wide;
+  AppendRowLine(list, -1, ansi);
+  AppendRowLine(list, -1, wide);
   for (int row : rows) {
-    for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, row, c, cells[c]);
-    AppendTabbedLine(text, cells, kColumnCount);
+    AppendRowLine(list, row, ansi);
+    AppendRowLine(list, row, wide);
   }
-  return PutOnClipboard(owner, text);
+  return PutOnClipboard(owner, ansi, wide);
 }
 
 bool CopySelectedPaths(HWND owner, HWND list) {
   const std::vector<int> rows = SelectedRows(list);
   if (rows.empty()) return false;
-  std::vector<std::string> paths(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) ReadCellText(list, rows[i], kPathColumn, paths[i]);
-  return PutOnClipboard(owner, PathLines(paths));
+  std::vector<std::string> ansi(rows.size());
+  std::vector<std::wstring> wide(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    ReadCellText(list, rows[i], kPathColumn, ansi[i]);
+    ReadCellText(list, rows[i], kPathColumn, wide[i]);
+  }
+  return PutOnClipboard(owner, PathLines(ansi), PathLines(wide));
 }

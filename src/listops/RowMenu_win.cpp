@@ -33,8 +33,8 @@ POINT MenuPlaceForKey(HWND list, int row) {
 
 // What SEE_MASK_INVOKEIDLIST asks of the shell, done by hand: the verb of the file's own shell menu.
 // Wine's ShellExecuteEx knows no "properties" for a file; its shell menu does.
-void InvokeShellVerb(HWND owner, const char* path, const char* verb) {
-  const ItemIdList item(ILCreateFromPathA(path));
+void InvokeShellVerb(HWND owner, const wchar_t* path, const char* verb) {
+  const ItemIdList item(ILCreateFromPathW(path));
   ComRef<IShellFolder> folder;
   PCUITEMID_CHILD child = nullptr;
   if (!item.Valid() || FAILED(SHBindToParent(item.Get(), IID_IShellFolder, folder.Out(), &child))) return;
@@ -68,7 +68,7 @@ void ShowRowMenu(HINSTANCE instance, HWND owner, HWND list, LPARAM where) {
   HMENU menu = menus.Valid() ? GetSubMenu(menus.Get(), 0) : nullptr;
   if (!menu) return;
   // The file of the row the menu was opened on, whatever a running scan does meanwhile.
-  std::string path;
+  std::wstring path;
   if (row >= 0) ReadCellText(list, row, kPathColumn, path);
   // The platform's -1, -1 stands for Shift+F10 or the menu key.
   POINT at = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
@@ -86,20 +86,20 @@ void ShowRowMenu(HINSTANCE instance, HWND owner, HWND list, LPARAM where) {
   }
 }
 
-void OpenFolderOf(HWND owner, const char* path) {
-  const ItemIdList file(ILCreateFromPathA(path));
+void OpenFolderOf(HWND owner, const wchar_t* path) {
+  const ItemIdList file(ILCreateFromPathW(path));
   if (file.Valid() && SUCCEEDED(SHOpenFolderAndSelectItems(file.Get(), 0, nullptr, 0))) return;
-  const std::vector<std::string> folders = AncestorFolders932(path);
-  if (!folders.empty()) ShellExecuteA(owner, "open", folders.back().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::vector<std::wstring> folders = AncestorFolders(path);
+  if (!folders.empty()) ShellExecuteW(owner, L"open", folders.back().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void ShowPropertiesOf(HWND owner, const char* path) {
-  SHELLEXECUTEINFOA info = {};
+void ShowPropertiesOf(HWND owner, const wchar_t* path) {
+  SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
   info.hwnd = owner;
-  info.lpVerb = "properties";
+  info.lpVerb = L"properties";
   info.lpFile = path;
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&info)) InvokeShellVerb(owner, path, "properties");
+  if (!ShellExecuteExW(&info)) InvokeShellVerb(owner, path, "properties");
 }

@@ -15,7 +15,7 @@ OwnedMenu LoadRowMenu(HINSTANCE instance, HWND list, int& row);
 
 // The shell's file browser on the folder that holds the file, with the file selected; the folder
 // alone when the file is gone.
-void OpenFolderOf(HWND owner, const char* path);
+void OpenFolderOf(HWND owner, const wchar_t* path);
 
 // The shell's properties sheet of the file.
-void ShowPropertiesOf(HWND owner, const char* path);
+void ShowPropertiesOf(HWND owner, const wchar_t* path);

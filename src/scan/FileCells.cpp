@@ -1,7 +1,7 @@
 #include "scan/FileCells.h"
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 
 std::string FormatSize(std::uint64_t size) {
   // Digits by hand: the 32-bit runtime's printf does not reliably know %llu.
@@ -44,8 +44,7 @@ std::string ShortNameCell(const char* alternateName) {
   return alternateName;
 }
 
-std::string TypeNameKey(const char* name) {
-  // '.' is never a trail byte of code page 932.
-  const char* dot = name ? std::strrchr(name, '.') : nullptr;
-  return dot ? dot : "";
+std::wstring TypeNameKey(const wchar_t* name) {
+  const wchar_t* dot = name ? std::wcsrchr(name, L'.') : nullptr;
+  return dot ? dot : L"";
 }

@@ -18,6 +18,6 @@ std::string FormatAttributes(std::uint32_t attributes);
 // The 8.3 name, or " " when the platform reports none.
 std::string ShortNameCell(const char* alternateName);
 
-// The key under which a scan keeps a file's type name: the name from its last dot on, byte for
-// byte ("" without a dot). The shell's answer depends on nothing else, case included.
-std::string TypeNameKey(const char* name);
+// The key under which a scan keeps a file's type name: the name from its last dot on ("" without
+// a dot). The shell's answer depends on nothing else, case included.
+std::wstring TypeNameKey(const wchar_t* name);

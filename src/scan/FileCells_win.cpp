@@ -3,10 +3,11 @@
 #include <shellapi.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "common/ColumnTable.h"
+#include "common/TextConvert_win.h"
 #include "scan/FileCells.h"
 #include "scan/FileList_win.h"
 #include "scan/VersionColumns_win.h"
@@ -16,15 +17,15 @@ void CellCache::Begin() {
   zoneOrNull_ = GetTimeZoneInformation(&zone_) == TIME_ZONE_ID_INVALID ? nullptr : &zone_;
 }
 
-const std::string& CellCache::TypeName(const char* name, const char* path) {
-  const std::string key = TypeNameKey(name);
+const std::string& CellCache::TypeName(const wchar_t* name, const wchar_t* path) {
+  const std::wstring key = TypeNameKey(name);
   auto found = typeNames_.find(key);
   if (found != typeNames_.end()) return found->second;
-  SHFILEINFOA info = {};
+  SHFILEINFOW info = {};
   std::string typeName;
   // With SHGFI_USEFILEATTRIBUTES the shell goes by the extension and never opens the file.
-  if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
-    typeName.assign(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+  if (SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+    typeName = TextTo932(std::wstring_view(info.szTypeName, wcsnlen(info.szTypeName, ARRAYSIZE(info.szTypeName))));
   return typeNames_.emplace(key, typeName).first->second;
 }
 
@@ -39,14 +40,15 @@ std::string FormatLocalFileTime(const FILETIME& time, bool withTimeOfDay, const 
   return FormatFileTime(known, local, withTimeOfDay);
 }
 
-void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const char* fullPath, bool mayHoldVersion,
+void FillFileCells(HWND list, int index, const WIN32_FIND_DATAW& data, const ScanPath& path, bool mayHoldVersion,
                    CellCache& cache) {
   const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   // The short name field is a fixed array: take no more than it holds.
-  const std::string shortName(data.cAlternateFileName, strnlen(data.cAlternateFileName, sizeof data.cAlternateFileName));
+  const std::string shortName = NameTo932(
+      std::wstring_view(data.cAlternateFileName, wcsnlen(data.cAlternateFileName, ARRAYSIZE(data.cAlternateFileName))));
   const TIME_ZONE_INFORMATION* zone = cache.Zone();
 
-  SetCellText(list, index, kTypeColumn, cache.TypeName(data.cFileName, fullPath).c_str());
+  SetCellText(list, index, kTypeColumn, cache.TypeName(data.cFileName, path.wide).c_str());
   SetCellText(list, index, kSizeColumn, FormatSize(size).c_str());
   SetCellText(list, index, kCreatedColumn, FormatLocalFileTime(data.ftCreationTime, true, zone).c_str());
   SetCellText(list, index, kModifiedColumn, FormatLocalFileTime(data.ftLastWriteTime, true, zone).c_str());
@@ -54,7 +56,7 @@ void FillFileCells(HWND list, int index, const WIN32_FIND_DATAA& data, const cha
   SetCellText(list, index, kAttributesColumn, FormatAttributes(data.dwFileAttributes).c_str());
   SetCellText(list, index, kShortNameColumn, ShortNameCell(shortName.c_str()).c_str());
   const std::vector<std::string> version =
-      mayHoldVersion ? ReadVersionStrings(fullPath) : std::vector<std::string>(kVersionColumnCount, " ");
+      mayHoldVersion ? ReadVersionStrings(path.wide) : std::vector<std::string>(kVersionColumnCount, " ");
   for (int k = 0; k < kVersionColumnCount; ++k) SetCellText(list, index, kFirstVersionColumn + k, version[k].c_str());
-  SetCellText(list, index, kPathColumn, fullPath);
+  SetCellText(list, index, kPathColumn, path.ansi);
 }

@@ -1,9 +1,10 @@
 #include "scan/FileList_win.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <optional>
 
 #include "common/CodePage932.h"
+#include "common/TextConvert_win.h"
 #include "resource.h"
 #include "scan/FileRows.h"
 #include "settings/SettingsFile_win.h"
@@ -57,48 +58,47 @@ void ShowRowsAnew(HWND list, int count, const std::vector<int>& selected, int fo
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void AnswerCell(const FileRows& rows, LVITEMA& item) {
+void AnswerCell(const FileRows& rows, LVITEMW& item) {
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  const std::string_view cell = rows.Cell(item.iItem, item.iSubItem);
-  const std::size_t n = WholeCharPrefix932(cell, static_cast<std::size_t>(item.cchTextMax) - 1);
-  std::copy(cell.begin(), cell.begin() + n, item.pszText);
-  item.pszText[n] = '\0';
+  const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
+  std::size_t n = 0;
+  if (const std::optional<std::wstring> real = rows.RealText(item.iItem, item.iSubItem)) {
+    n = real->copy(item.pszText, room);
+  } else {
+    // Never more characters than bytes: whole characters within room bytes fit.
+    const std::string_view cell = rows.Cell(item.iItem, item.iSubItem);
+    n = WideFrom932(cell.substr(0, WholeCharPrefix932(cell, room)), item.pszText, room);
+  }
+  item.pszText[n] = L'\0';
 }
 
 // Typing the start of a name moves to the next row that has it, as in a list holding its rows.
-int FindTypedName(const FileRows& rows, const NMLVFINDITEMA& find, bool wide) {
+int FindTypedName(const FileRows& rows, const NMLVFINDITEMW& find) {
   if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-  std::string typed;
-  if (wide) {
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
-    const int length = static_cast<int>(std::wcslen(text));
-    typed.resize(2 * static_cast<std::size_t>(length));
-    typed.resize(WideCharToMultiByte(CP_ACP, 0, text, length, &typed[0], static_cast<int>(typed.size()), nullptr,
-                                     nullptr));
-  } else {
-    typed = find.lvfi.psz;
-  }
-  return rows.FindName(typed, find.iStart);
+  return rows.FindName(NameTo932(find.lvfi.psz), find.iStart);
 }
 
 }  // namespace
 
 HWND CreateFileList(HWND parent, HINSTANCE instance) {
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "",
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS | LVS_OWNERDATA, 0, 0,
                               0, 0, parent, reinterpret_cast<HMENU>(IDC_LIST), instance, nullptr);
   if (!list) return nullptr;
+  // The cells are asked for in UTF-16 whatever the parent, so that every name shows as it is.
+  SendMessageW(list, LVM_SETUNICODEFORMAT, TRUE, 0);
   SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new FileRows));
   listViewProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FileListProc)));
   for (int c = 0; c < kColumnCount; ++c) {
-    LVCOLUMNA col = {};
+    std::wstring header = WideFrom932(kColumns[c].header);
+    LVCOLUMNW col = {};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     col.fmt = kColumns[c].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
     col.cx = columnWidths[c];
-    col.pszText = const_cast<char*>(kColumns[c].header);
+    col.pszText = &header[0];
     col.iSubItem = c;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+    SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
   }
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   return list;
@@ -108,13 +108,8 @@ bool AnswerListRequest(NMHDR* header, LRESULT& answer) {
   const FileRows* rows = RowsOf(header->hwndFrom);
   if (!rows) return false;
   switch (header->code) {
-    // Its parent being an ANSI window, the list asks for cells in ANSI; Wine asks for the typed
-    // name in UTF-16 whatever the parent.
-    case LVN_GETDISPINFOA: AnswerCell(*rows, reinterpret_cast<NMLVDISPINFOA*>(header)->item); break;
-    case LVN_ODFINDITEMA:
-    case LVN_ODFINDITEMW:
-      answer = FindTypedName(*rows, *reinterpret_cast<NMLVFINDITEMA*>(header), header->code == LVN_ODFINDITEMW);
-      return true;
+    case LVN_GETDISPINFOW: AnswerCell(*rows, reinterpret_cast<NMLVDISPINFOW*>(header)->item); break;
+    case LVN_ODFINDITEMW: answer = FindTypedName(*rows, *reinterpret_cast<NMLVFINDITEMW*>(header)); return true;
     default: return false;
   }
   answer = 0;
@@ -133,6 +128,10 @@ void SetCellText(HWND list, int row, int column, const char* text) {
   if (FileRows* rows = RowsOf(list)) rows->Set(row, column, text);
 }
 
+void SetRealPath(HWND list, int row, const wchar_t* path) {
+  if (FileRows* rows = RowsOf(list)) rows->SetRealPath(row, path);
+}
+
 int RowCount(HWND list) {
   const FileRows* rows = RowsOf(list);
   return rows ? rows->Count() : 0;
@@ -149,11 +148,9 @@ void ReadCellText(HWND list, int row, int column, std::string& text) {
 }
 
 void ReadCellText(HWND list, int row, int column, std::wstring& text) {
-  std::string ansi;
-  ReadCellText(list, row, column, ansi);
-  text.resize(ansi.size());
-  text.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &text[0],
-                                  static_cast<int>(text.size())));
+  const FileRows* rows = RowsOf(list);
+  std::optional<std::wstring> real = rows ? rows->RealText(row, column) : std::nullopt;
+  text = real ? std::move(*real) : WideFrom932(rows ? rows->Cell(row, column) : std::string_view());
 }
 
 std::vector<int> SelectedRows(HWND list) {

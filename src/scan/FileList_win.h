@@ -12,8 +12,8 @@
 extern int sortState[kColumnCount];
 
 // The list view with its 17 columns, widths from columnWidths. The rows are held here, not by
-// the control; it asks its parent (an ANSI window) for the cells it shows and for the row whose
-// name the user types, and the parent passes each WM_NOTIFY to AnswerListRequest.
+// the control; it asks its parent, in UTF-16, for the cells it shows and for the row whose name
+// the user types, and the parent passes each WM_NOTIFY to AnswerListRequest.
 HWND CreateFileList(HWND parent, HINSTANCE instance);
 // True when the notification was such a question, answered: the parent returns answer.
 bool AnswerListRequest(NMHDR* header, LRESULT& answer);
@@ -21,11 +21,15 @@ bool AnswerListRequest(NMHDR* header, LRESULT& answer);
 // Inserts the row of one file at index with its name in column 0. False when there is no room
 // for another row.
 bool InsertFileRow(HWND list, int index, const char* name);
+// Cells hold code page 932 text; a row whose name or path that code page cannot write (its cells
+// show '?' there) is given its real path as well.
 void SetCellText(HWND list, int row, int column, const char* text);
+void SetRealPath(HWND list, int row, const wchar_t* path);
 int RowCount(HWND list);
 void ClearFileList(HWND list);
 
-// The whole text of a cell, as ANSI or as UTF-16.
+// The whole text of a cell: in code page 932, or as it really is (UTF-16): the name and the path
+// as the disk holds them.
 void ReadCellText(HWND list, int row, int column, std::string& text);
 void ReadCellText(HWND list, int row, int column, std::wstring& text);
 

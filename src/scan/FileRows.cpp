@@ -43,10 +43,18 @@ bool FileRows::Insert(int index, const char* name) {
 }
 
 void FileRows::Set(int row, int column, const char* text) {
-  if (!Has(row, column)) return;
+  if (Has(row, column)) SetSlot(row, column, text, std::strlen(text));
+}
+
+void FileRows::SetRealPath(int row, std::wstring_view path) {
+  if (Has(row, kPathColumn))
+    SetSlot(row, kRealPathSlot, reinterpret_cast<const char*>(path.data()), path.size() * sizeof(wchar_t));
+}
+
+void FileRows::SetSlot(int row, int column, const char* text, std::size_t length) {
   Row& r = rows_[row];
-  const std::uint32_t start = column == 0 ? 0 : r.end[column - 1], old = r.end[kColumnCount - 1];
-  const std::size_t length = std::strlen(text), before = r.end[column] - start;
+  const std::uint32_t start = column == 0 ? 0 : r.end[column - 1], old = r.end[kSlots - 1];
+  const std::size_t before = r.end[column] - start;
   if (length > UINT32_MAX / 2 - (old - before)) return;
   const std::size_t now = old - before + length;
   Block& block = blocks_[r.block];
@@ -77,14 +85,27 @@ void FileRows::Set(int row, int column, const char* text) {
   }
   std::memcpy(at + start, text, length);
   const std::uint32_t end = start + static_cast<std::uint32_t>(length), was = r.end[column];
-  for (int c = column; c < kColumnCount; ++c) r.end[c] = r.end[c] - was + end;
+  for (int c = column; c < kSlots; ++c) r.end[c] = r.end[c] - was + end;
+}
+
+std::string_view FileRows::Slot(int row, int slot) const {
+  const Row& r = rows_[row];
+  const std::uint32_t start = slot == 0 ? 0 : r.end[slot - 1];
+  return std::string_view(TextOf(r) + start, r.end[slot] - start);
 }
 
 std::string_view FileRows::Cell(int row, int column) const {
-  if (!Has(row, column)) return {};
-  const Row& r = rows_[row];
-  const std::uint32_t start = column == 0 ? 0 : r.end[column - 1];
-  return std::string_view(TextOf(r) + start, r.end[column] - start);
+  return Has(row, column) ? Slot(row, column) : std::string_view();
+}
+
+std::optional<std::wstring> FileRows::RealText(int row, int column) const {
+  if (!Has(row, column) || (column != kNameColumn && column != kPathColumn)) return std::nullopt;
+  const std::string_view bytes = Slot(row, kRealPathSlot);
+  if (bytes.empty()) return std::nullopt;
+  std::wstring path(bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(&path[0], bytes.data(), path.size() * sizeof(wchar_t));
+  if (column == kNameColumn) path.erase(0, path.rfind(L'\\') + 1);
+  return path;
 }
 
 void FileRows::Clear() {
@@ -111,7 +132,7 @@ bool FileRows::LayOut(std::size_t count, Source source) {
     for (std::size_t i = 0; i < count; ++i) {
       const Row& from = source(i);
       rows[i] = from;
-      std::memcpy(Room(blocks, from.end[kColumnCount - 1], rows[i]), TextOf(from), from.end[kColumnCount - 1]);
+      std::memcpy(Room(blocks, from.end[kSlots - 1], rows[i]), TextOf(from), from.end[kSlots - 1]);
     }
     rows_.swap(rows);
     blocks_.swap(blocks);
@@ -136,7 +157,7 @@ void FileRows::Remove(const std::vector<int>& rows) {
   std::size_t kept = rows.empty() ? rows_.size() : static_cast<std::size_t>(rows.front()), next = 0;
   for (std::size_t r = kept; r < rows_.size(); ++r) {
     if (next < rows.size() && static_cast<std::size_t>(rows[next]) == r) {
-      unused_ += rows_[r].end[kColumnCount - 1];
+      unused_ += rows_[r].end[kSlots - 1];
       ++next;
       continue;
     }

@@ -2,58 +2,51 @@
 
 #include <cstring>
 
-#include "common/CodePage932.h"
+namespace {
 
-bool EndsWithBackslash932(const char* text) {
-  if (text == nullptr) return false;
-  // Only a walk from the start tells a lone 0x5C from the trail byte of 表 or ソ.
-  bool lastIsBackslash = false;
-  for (const char* p = text; *p != '\0';) {
-    if (IsLeadByte932(static_cast<unsigned char>(*p))) {
-      lastIsBackslash = false;
-      p += (p[1] != '\0') ? 2 : 1;  // a lead byte at the very end is a broken character
-    } else {
-      lastIsBackslash = (*p == '\\');
-      ++p;
-    }
-  }
-  return lastIsBackslash;
+template <typename Char>
+std::size_t Length(const Char* text) {
+  std::size_t n = 0;
+  while (text[n] != 0) ++n;
+  return n;
 }
 
-bool MakeDirWithBackslash(char (&dir)[kPathSize], const char* folder) {
-  if (folder == nullptr) folder = "";
-  const std::size_t len = std::strlen(folder);
-  const bool addBackslash = !EndsWithBackslash932(folder);
-  const std::size_t total = len + (addBackslash ? 1 : 0);
-  if (total + 1 > kPathSize) return false;
-  std::memcpy(dir, folder, len);
-  if (addBackslash) dir[len] = '\\';
-  dir[total] = '\0';
+// out = head + tail, the caller having checked that it fits; memmove: out may be head.
+template <typename Char>
+void Join(Char (&out)[kPathSize], const Char* head, std::size_t headLength, const Char* tail, std::size_t tailLength) {
+  std::memmove(out, head, headLength * sizeof(Char));
+  std::memcpy(out + headLength, tail, tailLength * sizeof(Char));
+  out[headLength + tailLength] = 0;
+}
+
+}  // namespace
+
+bool MakeDirWithBackslash(ScanPath& dir, const NameForms& folder) {
+  const std::size_t wide = Length(folder.wide), ansi = Length(folder.ansi);
+  // Decided on the real text: in the 932 form 0x5C also ends characters such as 表.
+  const bool add = wide == 0 || folder.wide[wide - 1] != L'\\';
+  if (wide + add >= kPathSize || ansi + add >= kPathSize) return false;
+  Join(dir.wide, folder.wide, wide, L"\\", add);
+  Join(dir.ansi, folder.ansi, ansi, "\\", add);
+  dir.exact = folder.exact;
   return true;
 }
 
-bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name) {
-  if (dir == nullptr) dir = "";
-  if (name == nullptr) name = "";
-  const std::size_t dirLen = std::strlen(dir);
-  const std::size_t nameLen = std::strlen(name);
-  if (dirLen >= kPathSize || nameLen >= kPathSize - dirLen) return false;
-  // memmove: the caller may pass out itself as dir.
-  std::memmove(out, dir, dirLen);
-  std::memcpy(out + dirLen, name, nameLen);
-  out[dirLen + nameLen] = '\0';
+bool JoinPath(ScanPath& out, const ScanPath& dir, const NameForms& name) {
+  const std::size_t dirWide = Length(dir.wide), dirAnsi = Length(dir.ansi);
+  const std::size_t nameWide = Length(name.wide), nameAnsi = Length(name.ansi);
+  if (nameWide >= kPathSize - dirWide || nameAnsi >= kPathSize - dirAnsi) return false;
+  const bool exact = dir.exact && name.exact;
+  Join(out.wide, dir.wide, dirWide, name.wide, nameWide);
+  Join(out.ansi, dir.ansi, dirAnsi, name.ansi, nameAnsi);
+  out.exact = exact;
   return true;
 }
 
-std::vector<std::string> AncestorFolders932(const char* dir) {
-  std::vector<std::string> folders;
-  if (dir == nullptr) return folders;
-  for (std::size_t i = 0; dir[i] != '\0'; ++i) {
-    if (IsLeadByte932(static_cast<unsigned char>(dir[i])) && dir[i + 1] != '\0') {
-      ++i;  // a trail byte can be 0x5C
-      continue;
-    }
-    if (dir[i] == '\\') folders.emplace_back(dir, i + 1);
+std::vector<std::wstring> AncestorFolders(const wchar_t* dir) {
+  std::vector<std::wstring> folders;
+  for (std::size_t i = 0; dir != nullptr && dir[i] != 0; ++i) {
+    if (dir[i] == L'\\') folders.emplace_back(dir, i + 1);
   }
   return folders;
 }

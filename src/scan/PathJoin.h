@@ -4,17 +4,29 @@
 
 #include "common/Limits.h"
 
-// True when the last whole character of text is a single-byte backslash.
-// 0x5C can be the trail byte of a double-byte character (表, ソ), which does not count.
-bool EndsWithBackslash932(const char* text);
+// A name or pattern in the two forms a path is held in: the real text (UTF-16, as the disk holds
+// it) and its code page 932 form, in which each character that code page lacks is '?'.
+struct NameForms {
+  const wchar_t* wide;
+  const char* ansi;
+  bool exact;  // the 932 form lost nothing
+};
 
-// dir = folder with a trailing backslash. False (dir untouched) when it would not fit in kPathSize.
-bool MakeDirWithBackslash(char (&dir)[kPathSize], const char* folder);
+// A path in both forms. Rows show the 932 form and the length limit counts it, so a path that code
+// page 932 can write is held to kPathSize bytes as it always was; the real one is never longer.
+struct ScanPath {
+  wchar_t wide[kPathSize];
+  char ansi[kPathSize];
+  bool exact;  // the 932 form names this file and no other
+};
 
-// out = dir + name. False (out untouched) when the result would not fit in kPathSize.
-bool JoinPath(char (&out)[kPathSize], const char* dir, const char* name);
+// dir = folder with a trailing backslash. False (dir untouched) when either form would not fit.
+bool MakeDirWithBackslash(ScanPath& dir, const NameForms& folder);
 
-// The leading parts of dir that end in a single-byte backslash, shortest first: the drive root,
-// each folder below it, and dir itself when it ends in a backslash. On a share the first parts
-// ("\\", "\\\\", "\\\\srv\\") name no folder; a caller opening them finds none.
-std::vector<std::string> AncestorFolders932(const char* dir);
+// out = dir + name; out may be dir. False (out untouched) when either form would not fit.
+bool JoinPath(ScanPath& out, const ScanPath& dir, const NameForms& name);
+
+// The leading parts of dir that end in a backslash, shortest first: the drive root, each folder
+// below it, and dir itself when it ends in a backslash. On a share the first parts ("\", "\\",
+// "\\srv\") name no folder; a caller opening them finds none.
+std::vector<std::wstring> AncestorFolders(const wchar_t* dir);

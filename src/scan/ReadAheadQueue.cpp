@@ -1,6 +1,6 @@
 #include "scan/ReadAheadQueue.h"
 
-bool ReadAheadQueue::Put(const std::string& path, bool answer) {
+bool ReadAheadQueue::Put(const std::wstring& path, bool answer) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (entries_.size() >= capacity_) room_.wait(lock, [&] { return closed_ || entries_.size() <= capacity_ / 2; });
   if (closed_) return false;
@@ -27,7 +27,7 @@ void ReadAheadQueue::CloseLocked() {
   ready_.notify_one();
 }
 
-bool ReadAheadQueue::Take(const char* path, bool& answer) {
+bool ReadAheadQueue::Take(const wchar_t* path, bool& answer) {
   std::unique_lock<std::mutex> lock(mutex_);
   ready_.wait(lock, [&] { return closed_ || finished_ || !entries_.empty(); });
   if (closed_ || entries_.empty()) return false;

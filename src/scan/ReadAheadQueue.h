@@ -14,18 +14,18 @@ class ReadAheadQueue {
  public:
   explicit ReadAheadQueue(std::size_t capacity) : capacity_(capacity) {}
   // False once no more answers are wanted.
-  bool Put(const std::string& path, bool answer);
+  bool Put(const std::wstring& path, bool answer);
   // No more answers will come.
   void Finish();
   // No more answers are wanted; a finder waiting for room goes on.
   void Close();
   bool Closed() const { return closed_; }
   // The answer for path, when it is the next one found; waits for the finder to get there.
-  bool Take(const char* path, bool& answer);
+  bool Take(const wchar_t* path, bool& answer);
 
  private:
   struct Entry {
-    std::string path;
+    std::wstring path;
     bool answer;
   };
   void CloseLocked();

@@ -14,8 +14,10 @@ class Finder : public WalkSink {
  public:
   explicit Finder(ReadAheadQueue& queue) : queue_(queue) {}
   bool Cancelled() override { return queue_.Closed(); }
-  void EnterFolder(const char*) override {}
-  void File(const WIN32_FIND_DATAA&, const char* path) override { queue_.Put(path, FileMayHoldVersionData(path)); }
+  void EnterFolder(const ScanPath&) override {}
+  void File(const WIN32_FIND_DATAW&, const ScanPath& path, const char*) override {
+    queue_.Put(path.wide, FileMayHoldVersionData(path.wide));
+  }
   bool FilesDone() override { return !queue_.Closed(); }
 
  private:
@@ -24,7 +26,7 @@ class Finder : public WalkSink {
 
 }  // namespace
 
-ReadAhead::ReadAhead(const char* folder, const char* pattern, bool includeSubfolders)
+ReadAhead::ReadAhead(const wchar_t* folder, const std::string& pattern, bool includeSubfolders)
     : folder_(folder), pattern_(pattern), includeSubfolders_(includeSubfolders) {
   thread_.Reset(CreateThread(nullptr, kStackSize, &Walk, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
   if (!thread_.Valid()) queue_.Close();  // every file is then probed when it is met
@@ -39,7 +41,7 @@ DWORD WINAPI ReadAhead::Walk(void* self) {
   auto& ahead = *static_cast<ReadAhead*>(self);
   try {
     Finder finder(ahead.queue_);
-    ScanFolder(ahead.folder_.c_str(), ahead.pattern_.c_str(), ahead.includeSubfolders_, finder);
+    ScanFolder(ahead.folder_.c_str(), ahead.pattern_, ahead.includeSubfolders_, finder);
     ahead.queue_.Finish();
   } catch (const std::bad_alloc&) {
     ahead.queue_.Close();  // out of memory: the listing probes on its own
@@ -47,7 +49,7 @@ DWORD WINAPI ReadAhead::Walk(void* self) {
   return 0;
 }
 
-bool ReadAhead::MayHoldVersionData(const char* path) {
+bool ReadAhead::MayHoldVersionData(const wchar_t* path) {
   bool answer = true;
   return queue_.Take(path, answer) ? answer : FileMayHoldVersionData(path);
 }

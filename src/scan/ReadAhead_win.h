@@ -11,16 +11,17 @@
 // tree not read lately, that wait is a third of the scan.
 class ReadAhead {
  public:
-  ReadAhead(const char* folder, const char* pattern, bool includeSubfolders);
+  ReadAhead(const wchar_t* folder, const std::string& pattern, bool includeSubfolders);
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
   // Whether the file at path may hold version data: found ahead when it could be, else now.
-  bool MayHoldVersionData(const char* path);
+  bool MayHoldVersionData(const wchar_t* path);
 
  private:
   static DWORD WINAPI Walk(void* self);
-  const std::string folder_, pattern_;
+  const std::wstring folder_;
+  const std::string pattern_;
   const bool includeSubfolders_;
   ReadAheadQueue queue_{256};
   ThreadHandle thread_;

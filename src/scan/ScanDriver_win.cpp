@@ -66,16 +66,17 @@ class Pass : public WalkSink {
  public:
   Pass(const ScanWindows& windows, bool listing) : w_(windows), listing_(listing) {}
   bool Cancelled() override { return ScanCancelled(w_); }
-  void EnterFolder(const char* dir) override {
-    if (!listing_) scan.pacing.ShowFolder(dir);
+  void EnterFolder(const ScanPath& dir) override {
+    if (!listing_) scan.pacing.ShowFolder(dir.wide);
   }
-  void File(const WIN32_FIND_DATAA& data, const char* path) override {
+  void File(const WIN32_FIND_DATAW& data, const ScanPath& path, const char* name) override {
     if (listing_) {
-      if (!InsertFileRow(w_.list, itemCounter, data.cFileName)) {
+      if (!InsertFileRow(w_.list, itemCounter, name)) {
         scan.listFull = true;
         return;
       }
-      FillFileCells(w_.list, itemCounter, data, path, ahead_->MayHoldVersionData(path), scan.cells);
+      if (!path.exact) SetRealPath(w_.list, itemCounter, path.wide);
+      FillFileCells(w_.list, itemCounter, data, path, ahead_->MayHoldVersionData(path.wide), scan.cells);
     }
     ++itemCounter;
     if (listing_) scan.pacing.ShowProgress(itemCounter, totalCount);
@@ -90,8 +91,8 @@ class Pass : public WalkSink {
     for (const std::string& pattern : SplitFilter(settings.filter)) {
       if (Cancelled()) break;
       const bool subfolders = settings.includeSubfolders != 0;
-      if (listing_) ahead_ = std::make_unique<ReadAhead>(settings.folder, pattern.c_str(), subfolders);
-      ScanFolder(settings.folder, pattern.c_str(), subfolders, *this);
+      if (listing_) ahead_ = std::make_unique<ReadAhead>(settings.folder, pattern, subfolders);
+      ScanFolder(settings.folder, pattern, subfolders, *this);
       ahead_.reset();
     }
     scan.pacing.ShowStatusNow();
@@ -120,7 +121,7 @@ void SetListedCount(HWND statusBar, int rows) {
 
 ScanEnd StartScan(const ScanWindows& w) {
   if (!w.folderBox || WindowGone(w)) return ScanEnd::Listed;
-  GetWindowTextA(w.folderBox, settings.folder, kPathSize);
+  GetWindowTextW(w.folderBox, settings.folder, kPathSize);
   if (!settings.folder[0]) {
     if (!w.quiet) MessageBoxA(nullptr, kNoFolderText, "FILORA", MB_TASKMODAL | MB_ICONERROR);
     return ScanEnd::NoFolder;

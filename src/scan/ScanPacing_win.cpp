@@ -15,6 +15,10 @@ void SetStatusText(HWND statusBar, const char* text) {
   if (statusBar) SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
 }
 
+void SetStatusText(HWND statusBar, const wchar_t* text) {
+  if (statusBar) SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+}
+
 // Paints, timers and mouse moves neither change rows nor open dialogs; letting the list repaint
 // for each of them would cost a full repaint per folder.
 bool MayNeedTheList(UINT message) {
@@ -50,7 +54,7 @@ void ScanPacing::ShowStatusWhenDue(Due due) {
   if (IntervalPassed(GetTickCount(), statusShownAt_, kStatusInterval)) ShowStatusNow();
 }
 
-void ScanPacing::ShowFolder(const char* dir) {
+void ScanPacing::ShowFolder(const wchar_t* dir) {
   dueFolder_ = dir;
   ShowStatusWhenDue(Due::Folder);
 }

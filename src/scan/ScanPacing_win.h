@@ -11,8 +11,8 @@
 class ScanPacing {
  public:
   void Attach(HWND statusBar, HWND list);
-  // The folder being counted, shown when due.
-  void ShowFolder(const char* dir);
+  // The folder being counted, as it really is, shown when due.
+  void ShowFolder(const wchar_t* dir);
   // The listing progress, and the rows listed so far, shown when due.
   void ShowProgress(int count, int total);
   void ShowStatusNow();
@@ -34,7 +34,7 @@ class ScanPacing {
   HWND statusBar_ = nullptr;
   HWND list_ = nullptr;
   Due due_ = Due::Nothing;
-  std::string dueFolder_;
+  std::wstring dueFolder_;
   int dueCount_ = 0, dueTotal_ = 0;
   DWORD statusShownAt_ = 0;
   bool listQuiet_ = false;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "common/CodePage932.h"
+
 namespace {
 
-// The platform reads a value into a kFilterHistoryValueMax-byte buffer; longer text is cut.
+// Longer text is cut to kFilterHistoryValueMax bytes, never within a character.
 std::string ReadCut(FilterHistoryStore& store, int number) {
   std::string value = store.Read(number);
-  if (value.size() > kFilterHistoryValueMax) value.resize(kFilterHistoryValueMax);
+  value.resize(WholeCharPrefix932(value, kFilterHistoryValueMax));
   return value;
 }
 

@@ -13,22 +13,18 @@ namespace {
 // The history has no copy in memory: every read goes to the settings file.
 class ProfileFilterHistory : public FilterHistoryStore {
  public:
-  explicit ProfileFilterHistory(const char* iniPath) : iniPath_(iniPath) {}
-  std::string Read(int number) override {
-    char value[kFilterHistoryValueMax + 1];
-    GetPrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), "", value, sizeof value, iniPath_);
-    return value;
-  }
+  explicit ProfileFilterHistory(const wchar_t* iniPath) : iniPath_(iniPath) {}
+  std::string Read(int number) override { return ReadSettingsText(iniPath_, FilterHistoryKey(number).c_str(), ""); }
   void Write(int number, const std::string& value) override {
-    WritePrivateProfileStringA(kSettingsSection, FilterHistoryKey(number).c_str(), value.c_str(), iniPath_);
+    WriteSettingsText(iniPath_, FilterHistoryKey(number).c_str(), value.c_str());
   }
 
  private:
-  const char* iniPath_;
+  const wchar_t* iniPath_;
 };
 
 // The dialog's parameter: the settings file its history lives in.
-const char* IniPath(HWND dialog) { return reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+const wchar_t* IniPath(HWND dialog) { return reinterpret_cast<const wchar_t*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 void CheckOption(HWND dialog, int id, int value) {
   CheckDlgButton(dialog, id, value != 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -36,7 +32,7 @@ void CheckOption(HWND dialog, int id, int value) {
 
 int OptionChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
-BOOL OnInitDialog(HWND dialog, const char* iniPath) {
+BOOL OnInitDialog(HWND dialog, const wchar_t* iniPath) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(iniPath));
   SetDlgItemTextA(dialog, IDC_FILTER, settings.filter);
   ProfileFilterHistory history(iniPath);
@@ -72,13 +68,13 @@ BOOL OnCommand(HWND dialog, int id) {
 
 }  // namespace
 
-void OptionsDialog(HINSTANCE instance, HWND owner, const char* iniPath) {
+void OptionsDialog(HINSTANCE instance, HWND owner, const wchar_t* iniPath) {
   DialogBoxParamA(instance, "OPTION", owner, OptionsDialogProc, reinterpret_cast<LPARAM>(iniPath));
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const char*>(lParam));
+    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const wchar_t*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
   }
   return FALSE;

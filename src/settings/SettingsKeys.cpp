@@ -7,6 +7,7 @@ const char kSettingsSection[] = "OPTION";
 const char kFilterKey[] = "FILTER";
 const char kDefaultFilter[] = "*.*";
 const char kFolderKey[] = "DIR1";
+const char kFolderUtf8Key[] = "DIR1UTF8";
 
 const IntSettingKey kSubKey = {"SUB", 1};
 const IntSettingKey kAutoKey = {"AUTO", 0};
@@ -29,9 +30,44 @@ std::string FilterHistoryKey(int number) {
   return buf;
 }
 
-std::string SettingsPathFromExePath(const std::string& exePath) {
-  if (exePath.size() < 3) return exePath + ".INI";
-  return exePath.substr(0, exePath.size() - 3) + "INI";
+std::wstring SettingsPathFromExePath(const std::wstring& exePath) {
+  if (exePath.size() < 3) return exePath + L".INI";
+  return exePath.substr(0, exePath.size() - 3) + L"INI";
+}
+
+std::string PercentEncode(std::string_view utf8) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  for (const char c : utf8) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x80 && c != '%') {
+      text += c;
+    } else {
+      text += '%';
+      text += kHex[b >> 4];
+      text += kHex[b & 0xF];
+    }
+  }
+  return text;
+}
+
+bool PercentDecode(std::string_view text, std::string& utf8) {
+  const auto digit = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+  };
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    if (i + 2 >= text.size() || digit(text[i + 1]) < 0 || digit(text[i + 2]) < 0) return false;
+    out += static_cast<char>(digit(text[i + 1]) << 4 | digit(text[i + 2]));
+    i += 2;
+  }
+  utf8.swap(out);
+  return true;
 }
 
 int ParseIniInt(const char* text, int defaultValue) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 extern const char kSettingsSection[];  // "OPTION"
 
@@ -11,6 +12,10 @@ struct IntSettingKey {
 extern const char kFilterKey[];   // "FILTER", default "*.*"
 extern const char kDefaultFilter[];
 extern const char kFolderKey[];   // "DIR1", default ""
+// "DIR1UTF8": the folder whole, when code page 932 lacks one of its characters (DIR1 then holds '?'
+// for each), as UTF-8 with every byte outside ASCII and every '%' written as %XX, so that the
+// file stays code page 932 text.
+extern const char kFolderUtf8Key[];
 extern const IntSettingKey kSubKey, kAutoKey, kDeleteKey, kTopKey, kBottomKey, kLeftKey, kRightKey,
     kColorKey;
 constexpr int kDefaultColor = 0xE6FFFF;
@@ -22,7 +27,11 @@ std::string ColumnWidthKey(int column);
 std::string FilterHistoryKey(int number);
 
 // The executable's path with its last three characters replaced by "INI".
-std::string SettingsPathFromExePath(const std::string& exePath);
+std::wstring SettingsPathFromExePath(const std::wstring& exePath);
+
+// UTF-8 text in the form DIR1UTF8 holds it, and back; false when text is not such a form.
+std::string PercentEncode(std::string_view utf8);
+bool PercentDecode(std::string_view text, std::string& utf8);
 
 // Reads an integer value as the platform's profile reader does: optional sign, decimal digits
 // (or 0x and hex digits); text without a number reads as 0; a missing value is the default.

@@ -3,14 +3,19 @@
 #include "app/CommandLine.h"
 
 // What each command line asks for: the action, then save|folder|filter|subfolders, "-" for a value
-// not given; a refusal's problem is not repeated here, only that there is one.
-static std::string Summary(const CommandLine& c) {
+// not given, and utf8 when asked; a refusal's problem is not repeated here, only that there is one.
+// An argument written "~x" is x with a character code page 932 lacks (shown as '?').
+static std::string Summary(const std::vector<std::string>& written) {
+  std::vector<CommandArgument> args;
+  for (const std::string& w : written) args.push_back(w[0] == '~' ? CommandArgument{w.substr(1), true} : CommandArgument{w});
+  const CommandLine c = ParseCommandLine(args);
   const char* actions[] = {"window", "usage", "listing", "refused"};
   std::string s = actions[static_cast<int>(c.action)];
   if (c.action == CommandLine::Action::Refused) return s + (c.problem.empty() ? " without a reason" : "");
   if (c.action != CommandLine::Action::Listing) return s;
-  return s + " " + c.save + "|" + c.folder.value_or("-") + "|" + c.filter.value_or("-") + "|" +
-         (c.subfolders ? (*c.subfolders ? "1" : "0") : "-");
+  const auto value = [&](int i) { return i < 0 ? std::string("-") : args[i].text; };
+  return s + " " + value(c.save) + "|" + value(c.folder) + "|" + value(c.filter) + "|" +
+         (c.subfolders ? (*c.subfolders ? "1" : "0") : "-") + (c.utf8 ? " utf8" : "");
 }
 
 TEST(ParseCommandLine, SwitchesInAnyCaseWithSlashOrDashEachOnceWithAValueWithinTheBuffers) {
@@ -30,6 +35,11 @@ TEST(ParseCommandLine, SwitchesInAnyCaseWithSlashOrDashEachOnceWithAValueWithinT
       {{"/save", "a", "/save", "b"}, "refused"}, {{"/save", "o", "/subfolders", "yes"}, "refused"},
       {{"/save", "o", "/subfolders", "01"}, "refused"}, {{"/save", "o", "extra"}, "refused"}, {{"save", "o"}, "refused"},
       {{"/", "o"}, "refused"}, {{"/?", "/save", "o"}, "refused"}, {{"C:\\dropped folder"}, "refused"},
-      {{"/save:o.csv"}, "refused"}};
-  for (const auto& c : cases) EXPECT_EQ(c.expected, Summary(ParseCommandLine(c.args))) << ::testing::PrintToString(c.args).substr(0, 80);
+      {{"/save:o.csv"}, "refused"}, {{"/UTF8", "/save", "o"}, "listing o|-|-|- utf8"},
+      {{"/save", "o", "-utf8", "/utf8"}, "refused"}, {{"/save", "o", "/utf8", "1"}, "refused"},
+      // Names of files and folders are taken as typed; a filter with '?' for a lost character would match others.
+      {{"/save", "~caf?.csv", "/folder", "~C:\\R?sum?"}, "listing caf?.csv|C:\\R?sum?|-|-"},
+      {{"/save", "o", "/filter", "~caf?.txt"}, "refused"}, {{"/save", "o", "/subfolders", "~1"}, "refused"},
+      {{"~/s?ve", "o"}, "refused"}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, Summary(c.args)) << ::testing::PrintToString(c.args).substr(0, 80);
 }

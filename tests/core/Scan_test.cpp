@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <chrono>
 #include <thread>
 
@@ -46,15 +47,40 @@ TEST(SplitFilter, KeepsBlanksAndEmptyPiecesAndReadsOnly259Bytes) {
   for (const auto& c : cases) EXPECT_EQ(c.expected, SplitFilter(c.filter.c_str())) << c.filter;
 }
 
-TEST(MakeDirWithBackslash, AddsOneAfterA5CTrailByteFits259BytesAndRefuses260LeavingTheBuffer) {
-  const struct { std::string folder, expected; } cases[] = {{"C:\\data", "C:\\data\\"},
-      {"C:\\\x95\x5C", "C:\\\x95\x5C\\"}, {a258, a258 + "\\"}, {a258 + "\\", a258 + "\\"}, {a259, "refused"}};
-  for (const auto& c : cases) {
-    char dir[kPathSize];  // no stray NUL to end a result that lacks its own
-    std::memset(dir, '~', kPathSize - 1), dir[kPathSize - 1] = '\0';
-    const std::string blank = dir;
-    EXPECT_EQ(c.expected, MakeDirWithBackslash(dir, c.folder.c_str()) ? dir : dir == blank ? "refused" : "?") << c.folder;
+// Both forms of a path are held to kPathSize; the 932 form, never shorter, is the one that counts.
+TEST(JoinPath, BothFormsFitOrNeitherChangesTheBackslashFollowsTheRealTextAndALostNameIsNoExactPath) {
+  const std::wstring w258(258, L'w');
+  const struct { std::wstring wide; std::string ansi; bool exact; std::wstring wideWant; std::string ansiWant; } dirs[] = {
+      {L"C:\\data", "C:\\data", true, L"C:\\data\\", "C:\\data\\"},
+      {L"C:\\表", "C:\\\x95\x5C", true, L"C:\\表\\", "C:\\\x95\x5C\\"},  // 表 ends in 0x5C
+      {L"C:\\R\xE9sum\xE9\\", "C:\\R?sum?\\", false, L"C:\\R\xE9sum\xE9\\", "C:\\R?sum?\\"},
+      {L"a", a258, true, L"a\\", a258 + "\\"}, {L"a", a259, true, L"", "refused"}, {w258 + L"w", "a", true, L"", "refused"}};
+  for (const auto& c : dirs) {
+    ScanPath dir;
+    std::wmemset(dir.wide, L'~', kPathSize), std::memset(dir.ansi, '~', kPathSize);
+    const bool made = MakeDirWithBackslash(dir, {c.wide.c_str(), c.ansi.c_str(), c.exact});
+    EXPECT_EQ(c.ansiWant, made ? dir.ansi : dir.ansi[0] == '~' && dir.wide[0] == L'~' ? "refused" : "?") << c.ansi;
+    if (!made) continue;
+    EXPECT_EQ(c.wideWant, dir.wide) << c.ansi;
+    EXPECT_EQ(c.exact, dir.exact) << c.ansi;
   }
+  ScanPath dir, path;
+  ASSERT_TRUE(MakeDirWithBackslash(dir, {L"C:\\d", "C:\\d", true}));
+  const std::string fits(259 - 5, 'f');
+  const struct { std::wstring wide; std::string ansi; bool exact; std::string want; bool wantExact; } names[] = {
+      {L"caf\xE9.txt", "caf?.txt", false, "C:\\d\\caf?.txt", false}, {L"a.txt", "a.txt", true, "C:\\d\\a.txt", true},
+      {L"f", fits, true, "C:\\d\\" + fits, true}, {L"g", fits + "g", true, "refused", false}};
+  for (const auto& c : names) {
+    path.ansi[0] = '~';
+    const bool joined = JoinPath(path, dir, {c.wide.c_str(), c.ansi.c_str(), c.exact});
+    EXPECT_EQ(c.want, joined ? path.ansi : path.ansi[0] == '~' ? "refused" : "?") << c.ansi;
+    if (!joined) continue;
+    EXPECT_EQ(L"C:\\d\\" + c.wide, path.wide) << c.ansi;
+    EXPECT_EQ(c.wantExact, path.exact) << c.ansi;
+  }
+  dir.exact = false;  // a name that loses nothing in a folder that did
+  ASSERT_TRUE(JoinPath(path, dir, {L"a.txt", "a.txt", true}));
+  EXPECT_FALSE(path.exact);
 }
 
 TEST(VersionText, TranslationsToTryAndCells) {
@@ -106,9 +132,16 @@ TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
   EXPECT_EQ("", rows.Cell(0, kPathColumn));
   rows.Set(4, kNameColumn, "x"), rows.Set(0, -1, "x"), rows.Set(0, kColumnCount, "x");  // no such cells
   for (const auto& [row, column] : {std::pair{4, 0}, {-1, 0}, {0, kColumnCount}}) EXPECT_EQ("", rows.Cell(row, column));
+  rows.SetRealPath(2, L"C:\\R\xE9sum\xE9\\b\xE9.txt");  // what the 932 cells cannot hold
+  rows.Set(2, kSizeColumn, "123");
   rows.Reorder({3, 1, 0, 2});
   EXPECT_EQ("c;a longer name;z;b;", Names(rows));
   EXPECT_EQ("C:\\a", rows.Cell(1, kPathColumn));
+  EXPECT_EQ(L"b\xE9.txt", rows.RealText(3, kNameColumn).value_or(L"none"));
+  EXPECT_EQ(L"C:\\R\xE9sum\xE9\\b\xE9.txt", rows.RealText(3, kPathColumn).value_or(L"none"));
+  EXPECT_EQ("123", rows.Cell(3, kSizeColumn));
+  for (const auto& [row, column] : {std::pair{3, kSizeColumn}, {1, kPathColumn}, {1, kNameColumn}, {4, kPathColumn}})
+    EXPECT_FALSE(rows.RealText(row, column)) << row << "," << column;
   rows.Clear();
   EXPECT_EQ(0, rows.Count());
 }
@@ -162,39 +195,39 @@ TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
   ReadAheadQueue queue(4);
   std::vector<bool> put;
   std::thread finder([&] {
-    for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_string(i), i % 3 == 0));
+    for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_wstring(i), i % 3 == 0));
     queue.Finish();
   });
   bool answer = false;
   for (int i = 0; i < 6; ++i) {
-    ASSERT_TRUE(queue.Take(std::to_string(i).c_str(), answer)) << i;
+    ASSERT_TRUE(queue.Take(std::to_wstring(i).c_str(), answer)) << i;
     EXPECT_EQ(answer, i % 3 == 0) << i;
   }
-  EXPECT_FALSE(queue.Take("x", answer));  // the folder changed under the walk
-  EXPECT_FALSE(queue.Take("6", answer));  // and the taker stays on its own
+  EXPECT_FALSE(queue.Take(L"x", answer));  // the folder changed under the walk
+  EXPECT_FALSE(queue.Take(L"6", answer));  // and the taker stays on its own
   finder.join();                          // a finder waiting for room goes on, told to stop
   EXPECT_FALSE(put.back());
 }
 
 TEST(ReadAheadQueue, AFinishedWalkAnswersWhatItFoundThenNoMoreWithoutWaiting) {
   ReadAheadQueue queue(4);
-  queue.Put("0", true), queue.Put("1", false), queue.Finish();
+  queue.Put(L"0", true), queue.Put(L"1", false), queue.Finish();
   bool answer = false;
-  EXPECT_TRUE(queue.Take("0", answer) && answer);
-  EXPECT_TRUE(queue.Take("1", answer) && !answer);
-  EXPECT_FALSE(queue.Take("2", answer));
+  EXPECT_TRUE(queue.Take(L"0", answer) && answer);
+  EXPECT_TRUE(queue.Take(L"1", answer) && !answer);
+  EXPECT_FALSE(queue.Take(L"2", answer));
 }
 
 TEST(ReadAheadQueue, CloseLetsAFinderWaitingForRoomGoAndStopsIt) {
   ReadAheadQueue queue(2);
   int put = 0;
   std::thread finder([&] {
-    while (queue.Put(std::to_string(put), true)) ++put;
+    while (queue.Put(std::to_wstring(put), true)) ++put;
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   queue.Close();  // the listing ends early: Stop, or the window closed
   finder.join();
   EXPECT_EQ(put, 2);
   bool answer = false;
-  EXPECT_FALSE(queue.Take("0", answer));
+  EXPECT_FALSE(queue.Take(L"0", answer));
 }

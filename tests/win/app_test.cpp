@@ -10,6 +10,7 @@
 
 #include "app/MainWindow_win.h"
 #include "app/Startup_win.h"
+#include "listops/RowCopy_win.h"
 #include "listops/RowMenu_win.h"
 #include "resource.h"
 #include "scan/FileList_win.h"
@@ -29,7 +30,7 @@ class App : public ::testing::Test {
   void Open(int show = SW_SHOWNORMAL) {
     static const bool ready = (InitCommonControls(), RegisterMainWindowClass(GetModuleHandleA(nullptr)));
     ASSERT_TRUE(ready);
-    window = CreateMainWindow(GetModuleHandleA(nullptr), show, ini.c_str());
+    window = CreateMainWindow(GetModuleHandleA(nullptr), show, iniPath.c_str());
     folderBox = FindWindowExA(window, nullptr, "EDIT", nullptr);
     list = FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
   }
@@ -62,6 +63,7 @@ class App : public ::testing::Test {
   }
   TempTree t;
   const std::string ini = t.Root() + "\\FILORA.INI";
+  std::wstring iniPath = Wide(ini);
   HWND window = nullptr, folderBox = nullptr, list = nullptr;
 };
 
@@ -103,14 +105,14 @@ TEST_F(App, AMinimizedOrMaximizedWindowIsSavedAtItsNormalPlace) {
 
 TEST_F(App, AFileDroppedOnTheFolderBoxPutsTheFirstPathThere) {
   Open();
-  struct Drop { DROPFILES header; char names[32]; };  // the names end in an empty one
+  struct Drop { DROPFILES header; wchar_t names[32]; };  // the names end in an empty one
   auto* drop = static_cast<Drop*>(GlobalAlloc(GPTR, sizeof(Drop)));  // fixed memory: its own handle
-  *drop = {{sizeof(DROPFILES)}, "C:\\dropped\\first.txt\0C:\\second"};
+  *drop = {{sizeof(DROPFILES), {}, FALSE, TRUE}, L"C:\\dropped\\caf\xE9.txt\0C:\\second"};
   MSG msg = {folderBox, WM_DROPFILES, reinterpret_cast<WPARAM>(drop)};
   DispatchLoopMessage(msg);
-  char text[MAX_PATH] = "";
-  GetWindowTextA(folderBox, text, sizeof text);
-  EXPECT_STREQ(text, "C:\\dropped\\first.txt");
+  wchar_t text[MAX_PATH] = L"";
+  GetWindowTextW(folderBox, text, MAX_PATH);
+  EXPECT_STREQ(text, L"C:\\dropped\\caf\xE9.txt");
 }
 
 // The clipboard's text as CF_TEXT (code page 932) or CF_UNICODETEXT.
@@ -184,6 +186,17 @@ TEST_F(App, CtrlASelectsEveryRowAndCtrlCOrCtrlInsertCopiesTheSelectedOnesForASpr
   SelectRows(list, {1});
   ListKey(list, VK_INSERT, true);
   EXPECT_EQ(Clipboard<char>(CF_TEXT), Tabbed(header) + Tabbed(quoted));
+
+  // A name code page 932 lacks a character of: '?' in CF_TEXT, whole in CF_UNICODETEXT, path alone too.
+  InsertFileRow(list, 2, "caf?.txt"), SetCellText(list, 2, kPathColumn, "C:\\caf?.txt");
+  SetRealPath(list, 2, L"C:\\caf\xE9.txt");
+  SelectRows(list, {2});
+  ListKey(list, 'C', true);
+  EXPECT_NE(Clipboard<char>(CF_TEXT).find("\r\ncaf?.txt\t"), std::string::npos);
+  EXPECT_NE(Clipboard<wchar_t>(CF_UNICODETEXT).find(L"\r\ncaf\xE9.txt\t"), std::wstring::npos);
+  CopySelectedPaths(window, list);
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), "C:\\caf?.txt");
+  EXPECT_EQ(Clipboard<wchar_t>(CF_UNICODETEXT), L"C:\\caf\xE9.txt");
 }
 
 TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
@@ -209,22 +222,25 @@ TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
 
 // FILORA.EXE run with a command line in folder, as a batch file runs it: its exit code, and what it
 // wrote to its standard handles in output.
-static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
+static DWORD RunExe(const std::wstring& folder, const std::wstring& arguments, std::string& output) {
   static int runs = 0;  // a file of its own each time: a process that outlives a run may still hold one
-  const std::string log = folder + "\\output" + std::to_string(++runs) + ".txt";
+  const std::wstring log = folder + L"\\output" + std::to_wstring(++runs) + L".txt";
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  STARTUPINFOA startup = {sizeof startup};
+  STARTUPINFOW startup = {sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+  startup.hStdOutput = startup.hStdError = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                                        &inherit, CREATE_ALWAYS, 0, nullptr);
-  std::string line = "FILORA.EXE " + arguments;
+  std::wstring line = L"FILORA.EXE " + arguments;
   PROCESS_INFORMATION process = {};
   DWORD code = 999;  // also when it does not start or end within a minute
-  if (CreateProcessA((folder + "\\FILORA.EXE").c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+  if (CreateProcessW((folder + L"\\FILORA.EXE").c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
                      &startup, &process) && WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
     GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess), CloseHandle(process.hThread), CloseHandle(startup.hStdOutput);
-  return output = ReadBytes(log), DeleteFileA(log.c_str()), code;
+  return output = ReadBytes(log), DeleteFileW(log.c_str()), code;
+}
+static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
+  return RunExe(Wide(folder), Wide(arguments), output);
 }
 
 TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWrong) {
@@ -260,4 +276,36 @@ TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWron
   }
   EXPECT_EQ(GetFileAttributesA((t.Root() + "\\x.csv").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ReadBytes(ini), settingsBefore);  // read, never written
+}
+
+// FILORA kept in a folder whose name code page 932 lacks a character of, its settings naming such a
+// folder (kept whole beside DIR1): a run finds them there and lists that folder by the names it
+// holds; a /folder and a /save of any name are taken as typed; the window keeps them there too.
+TEST_F(App, FiloraInAFolderOfAnyNameKeepsItsSettingsThereAndListsFoldersOfAnyName) {
+  const std::wstring home = Wide(t.Root()) + L"\\Donn\xE9es", resume = Wide(t.Root()) + L"\\R\xE9sum\xE9";
+  t.File(L"R\xE9sum\xE9\\caf\xE9.txt", "1");
+  t.File(L"Donn\xE9es\\FILORA.INI", "[OPTION]\r\nDIR1=" + t.Root() + "\\R?sum?\r\nDIR1UTF8=" + t.Root() +
+                                         "\\R%C3%A9sum%C3%A9\r\n");
+  ASSERT_TRUE(CopyFileW(Wide(ExeFolder() + "\\FILORA.EXE").c_str(), (home + L"\\FILORA.EXE").c_str(), FALSE));
+  const std::string settingsBefore = ReadBytes(home + L"\\FILORA.INI");
+  std::string output;
+  EXPECT_EQ(RunExe(home, L"/save out.csv /utf8", output), 0u) << output;
+  const std::string utf8 = ReadBytes(home + L"\\out.csv"), root = t.Root() + u8"\\R\u00E9sum\u00E9\\caf\u00E9.txt",
+                    head = u8"\uFEFF\"caf\u00E9.txt\",\"";
+  EXPECT_EQ(utf8.substr(0, head.size()), head);
+  EXPECT_EQ(utf8.substr(utf8.size() - root.size() - 3), root + "\"\r\n");
+  EXPECT_EQ(RunExe(home, L"/save \"r\xE9sultat.csv\" /folder \"" + resume + L"\"", output), 0u) << output;
+  EXPECT_EQ(ReadBytes(home + L"\\r\xE9sultat.csv").substr(0, 11), "\"caf?.txt\",");
+  EXPECT_EQ(ReadBytes(home + L"\\FILORA.INI"), settingsBefore);
+
+  iniPath = home + L"\\FILORA.INI";
+  Open();
+  wchar_t shown[MAX_PATH] = L"";
+  GetWindowTextW(folderBox, shown, MAX_PATH);
+  EXPECT_EQ(shown, resume);
+  SetWindowTextW(folderBox, (resume + L"\\x\xA5y").c_str());
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  const std::string saved = ReadBytes(iniPath);
+  EXPECT_NE(saved.find("DIR1=" + t.Root() + "\\R?sum?\\x?y\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("DIR1UTF8=" + t.Root() + "\\R%C3%A9sum%C3%A9\\x%C2%A5y\r\n"), std::string::npos) << saved;
 }

@@ -26,7 +26,7 @@ TEST(Cells, VersionStringsOfTheDeclaredTableOrAFallbackWhateverTheExtension) {
   TempTree t;
   const std::string sjis = t.Root() + "\\sjis.dat";
   ASSERT_TRUE(CopyFileA((ExeFolder() + "\\fixtures\\sjis.exe").c_str(), sjis.c_str(), FALSE));
-  EXPECT_EQ(ReadVersionStrings(sjis.c_str()), Cells({"表ソフト株式会社", " ", "3.1", " ", " ", " ", "表計算", " "}));
-  EXPECT_EQ(ReadVersionStrings((ExeFolder() + "\\fixtures\\fallback.exe").c_str()),
+  EXPECT_EQ(ReadVersionStrings(Wide(sjis).c_str()), Cells({"表ソフト株式会社", " ", "3.1", " ", " ", " ", "表計算", " "}));
+  EXPECT_EQ(ReadVersionStrings(Wide(ExeFolder() + "\\fixtures\\fallback.exe").c_str()),
             Cells({" ", "Fallback table", " ", "FB", "(C) FB", "fb.exe", " ", "2.0"}));
 }

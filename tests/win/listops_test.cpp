@@ -85,7 +85,7 @@ TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitLeavesT
   for (int c = 1; c < kColumnCount; ++c) line += ",\"\"";
   for (int r = 0; r < 100; ++r) AddRow(host.list, {std::string(1000, 'x')}), all += line + "\r\n";
   TempTree t;
-  ASSERT_TRUE(WriteListAsCsv(host.list, (t.Root() + "\\list.csv").c_str()));
+  ASSERT_TRUE(WriteListAsCsv(host.list, Wide(t.Root() + "\\list.csv").c_str(), CsvEncoding::Cp932));
   EXPECT_TRUE(ReadBytes(t.Root() + "\\list.csv") == all) << ReadBytes(t.Root() + "\\list.csv").size() << " bytes";
   // A 64 KiB tmpfs with 8 KiB free and an earlier export, unmounted even when the test fails.
   const std::string small = HostPath(t.Dir("small"));
@@ -97,7 +97,7 @@ TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitLeavesT
   } unmount{small};
   if (GetFileAttributesA((t.Root() + "\\small\\fill").c_str()) == INVALID_FILE_ATTRIBUTES)
     GTEST_SKIP() << "no tmpfs could be mounted here (mounting needs root)";
-  EXPECT_FALSE(WriteListAsCsv(host.list, (t.Root() + "\\small\\out.csv").c_str()));
+  EXPECT_FALSE(WriteListAsCsv(host.list, Wide(t.Root() + "\\small\\out.csv").c_str(), CsvEncoding::Cp932));
   EXPECT_EQ(ReadBytes(t.Root() + "\\small\\out.csv"), "old\r\n");
   WIN32_FIND_DATAA entry;  // and nothing else is left behind
   std::vector<std::string> left;
@@ -108,9 +108,9 @@ TEST(ListOps, AnExportOfSeveralWritesHoldsEachRowOnceAndOneThatDoesNotFitLeavesT
   EXPECT_EQ(left, Texts({"fill", "out.csv"}));
 }
 
-static Texts opened;
-static HINSTANCE WINAPI RecordOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
-  opened.push_back(std::string(owner ? "owner " : "") + verb + " " + file + parameters + folder + std::to_string(show));
+static std::vector<std::wstring> opened;
+static HINSTANCE WINAPI RecordOpen(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder, INT show) {
+  opened.push_back(std::wstring(owner ? L"owner " : L"") + verb + L" " + file + parameters + folder + std::to_wstring(show));
   return reinterpret_cast<HINSTANCE>(33);
 }
 
@@ -120,7 +120,36 @@ TEST(ListOps, OpenHandsTheSelectedRowsPathsOverTopToBottom) {
       SetCellText(host.list, RowCount(host.list) - 1, kPathColumn, path);
   SelectRows(host.list, {3, 1});
   OpenSelectedRows(host.window, host.list, RecordOpen);
-  EXPECT_EQ(opened, Texts({"owner open C:\\b.txt1", "owner open C:\\表.txt1"}));
+  EXPECT_EQ(opened, std::vector<std::wstring>({L"owner open C:\\b.txt1", Wide("owner open C:\\表.txt1")}));
+}
+
+// A row whose name code page 932 lacks a character of: its 932 cells hold '?' there, which sorts
+// and saves as such; the list, the UTF-8 export and Enter have the name as it is.
+TEST(ListOps, ANameCodePage932LacksShowsWholeSortsAndSavesAsQuestionMarksOrWholeInUtf8AndOpensAsItIs) {
+  Host host;
+  for (const char* name : {"cafe.txt", "caf?.txt", "cafA.txt"}) AddRow(host.list, {name}),
+      SetCellText(host.list, RowCount(host.list) - 1, kPathColumn, (std::string("C:\\R?sum?\\") + name).c_str());
+  SetRealPath(host.list, 1, L"C:\\R\xE9sum\xE9\\caf\xE9.txt");
+  SortByColumn(host.list, kNameColumn);  // '?' before 'A' before 'e'
+  wchar_t shown[64] = L"";
+  LVITEMW item = {0, 0, kNameColumn, 0, 0, shown, 64};
+  SendMessageW(host.list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(shown, L"caf\xE9.txt");
+  TempTree t;
+  ASSERT_TRUE(WriteListAsCsv(host.list, Wide(t.Root() + "\\932.csv").c_str(), CsvEncoding::Cp932));
+  ASSERT_TRUE(WriteListAsCsv(host.list, Wide(t.Root() + "\\utf8.csv").c_str(), CsvEncoding::Utf8));
+  std::string none;  // the cells between name and path
+  for (int c = 1; c < kPathColumn; ++c) none += ",\"\"";
+  const auto line = [&](const std::string& name, const std::string& folder) {
+    return "\"" + name + "\"" + none + ",\"C:\\" + folder + "\\" + name + "\"\r\n";
+  };
+  EXPECT_EQ(ReadBytes(t.Root() + "\\932.csv"), line("caf?.txt", "R?sum?") + line("cafA.txt", "R?sum?") + line("cafe.txt", "R?sum?"));
+  EXPECT_EQ(ReadBytes(t.Root() + "\\utf8.csv"), "\xEF\xBB\xBF" + line(u8"caf\u00E9.txt", u8"R\u00E9sum\u00E9") +
+                                                     line("cafA.txt", "R?sum?") + line("cafe.txt", "R?sum?"));
+  opened.clear();
+  SelectRows(host.list, {0});
+  OpenSelectedRows(nullptr, host.list, RecordOpen);
+  EXPECT_EQ(opened, std::vector<std::wstring>({L"open C:\\R\xE9sum\xE9\\caf\xE9.txt1"}));
 }
 
 TEST(ListOps, DeleteRemovesExactlyTheSelectedRowsKeepsTheRestWholeAndPaintsAgain) {

@@ -11,7 +11,7 @@ class SettingsTest : public ::testing::Test {
  protected:
   void Options(std::function<void(HWND)> act) {
     DialogDriver driver([&](HWND d) { act(d); return true; });
-    OptionsDialog(GetModuleHandleA(nullptr), nullptr, ini.c_str());
+    OptionsDialog(GetModuleHandleA(nullptr), nullptr, Wide(ini).c_str());
     EXPECT_EQ(driver.Count(), 1);
   }
   static Ints Checked() { return {settings.includeSubfolders, settings.autoWidth, settings.clearFirst}; }
@@ -22,11 +22,11 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, AHandEditedFileOpensOnTheScreenWithinBounds) {
   t.File("FILORA.INI", "[OPTION]\r\nLEFT=99999\r\nTOP=-99999\r\nRIGHT=100000000\r\nBOTTOM=abc\r\nCOLMN05=-5\r\n"
                        "COLMN06=2000000000\r\nDIR1=" + std::string(5000, 'x') + "\r\n");
-  LoadSettings(ini.c_str());
+  LoadSettings(Wide(ini).c_str());
   // On the prefix's 1280x1024 desktop: as wide as the screen, at its top, 48 pixels of caption showing.
   EXPECT_EQ((Ints{settings.left, settings.top, settings.width, settings.height}), (Ints{1232, 0, 1280, 240}));
   EXPECT_EQ((Ints{columnWidths[4], columnWidths[5]}), (Ints{0, 10000}));
-  EXPECT_EQ(settings.folder, std::string(259, 'x'));
+  EXPECT_EQ(settings.folder, std::wstring(259, L'x'));
 }
 
 TEST_F(SettingsTest, OptionsListTheHistoryNewestFirstCancelKeepsAllOkTakesAWideFilterAndTheBoxes) {
@@ -58,10 +58,34 @@ TEST_F(SettingsTest, OptionsListTheHistoryNewestFirstCancelKeepsAllOkTakesAWideF
 }
 
 TEST_F(SettingsTest, TheFolderPickerCancelledKeepsTheFolder) {
-  char buffer[kPathSize];
-  lstrcpyA(buffer, t.Dir("選択先").c_str());
+  const std::wstring folder = Wide(t.Root()) + L"\\R\xE9sum\xE9";
+  wchar_t buffer[kPathSize];
+  lstrcpyW(buffer, folder.c_str());
+  CreateDirectoryW(buffer, nullptr);
   DialogDriver driver([](HWND d) { PressButton(d, IDCANCEL); return true; });
   BrowseForFolder(nullptr, buffer);
   EXPECT_EQ(driver.Count(), 1);
-  EXPECT_EQ(buffer, t.Root() + "\\選択先");
+  EXPECT_EQ(buffer, folder);
+}
+
+// DIR1 holds the 932 form, '?' for each character that code page lacks; DIR1UTF8 beside it the
+// folder whole, taken only while DIR1 still holds that form (an older FILORA may have changed it).
+TEST_F(SettingsTest, AFolderCodePage932LacksComesBackWholeAndIsNeverSavedAsALookAlike) {
+  const struct { const char* keys; std::wstring folder; } loads[] = {
+      {"DIR1=C:\\R?sum?\r\nDIR1UTF8=C:\\R%C3%A9sum%C3%A9", L"C:\\R\xE9sum\xE9"},
+      {"DIR1=C:\\other\r\nDIR1UTF8=C:\\R%C3%A9sum%C3%A9", L"C:\\other"},
+      {"DIR1=C:\\R?sum?\r\nDIR1UTF8=C:\\R%C3%A9sum%C3", L"C:\\R?sum?"}};
+  for (const auto& c : loads) {
+    t.File("FILORA.INI", std::string("[OPTION]\r\n") + c.keys + "\r\n");
+    LoadSettings(Wide(ini).c_str());
+    EXPECT_EQ(settings.folder, c.folder) << c.keys;
+  }
+  const struct { std::wstring folder; const char* dir1; const char* utf8; } saves[] = {
+      {L"C:\\R\xE9sum\xE9\\x\xA5y", "C:\\R?sum?\\x?y", "C:\\R%C3%A9sum%C3%A9\\x%C2%A5y"},
+      {L"C:\\表\\100%", "C:\\表\\100%", "<none>"}};  // and a key left from before goes
+  for (const auto& c : saves) {
+    lstrcpyW(settings.folder, c.folder.c_str());
+    SaveSettings(Wide(ini).c_str(), nullptr);
+    EXPECT_EQ(IniValue(ini, "DIR1") + " " + IniValue(ini, "DIR1UTF8"), std::string(c.dir1) + " " + c.utf8);
+  }
 }

@@ -35,13 +35,43 @@ std::string TempTree::File(const std::string& rel, const std::string& content) {
   return path;
 }
 
+std::wstring TempTree::File(const std::wstring& rel, const std::string& content) {
+  const std::wstring path = Wide(root_) + L"\\" + rel;
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) || content.empty());
+  CloseHandle(file);
+  return path;
+}
+
 void TempTree::Files(std::initializer_list<std::string> rels) {
   for (const std::string& rel : rels) rel.back() == '\\' ? (void)Dir(rel.substr(0, rel.size() - 1)) : (void)File(rel);
+}
+
+std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  return wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                         static_cast<int>(wide.size()))), wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  std::string ansi(wide.size() * 2, '\0');
+  return ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0],
+                                         static_cast<int>(ansi.size()), nullptr, nullptr)), ansi;
 }
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  char chunk[4096];
+  for (DWORD read = 0; ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0;) bytes.append(chunk, read);
+  return CloseHandle(file), bytes;
 }
 
 std::string ExeFolder() {
@@ -179,7 +209,7 @@ Host::Host() {
   HINSTANCE instance = Ready();
   window = CreateWindowExA(0, "FiloraTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
                            instance, nullptr);
-  folderBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 700, 20, window,
+  folderBox = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 700, 20, window,
                               reinterpret_cast<HMENU>(IDC_FOLDER), instance, nullptr);
   list = CreateFileList(window, instance);
   MoveWindow(list, 0, 30, 780, 400, TRUE);
@@ -196,8 +226,10 @@ ScanWindows Host::Windows() const {
   return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }, false};
 }
 
-void Host::Scan(const std::string& folder, const char* filter) {
-  SetWindowTextA(folderBox, folder.c_str());
+void Host::Scan(const std::string& folder, const char* filter) { Scan(Wide(folder), filter); }
+
+void Host::Scan(const std::wstring& folder, const char* filter) {
+  SetWindowTextW(folderBox, folder.c_str());
   lstrcpynA(settings.filter, filter, sizeof settings.filter);
   StartScan(Windows());
 }

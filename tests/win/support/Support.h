@@ -19,6 +19,7 @@ class TempTree {
   const std::string& Root() const { return root_; }
   std::string Dir(const std::string& rel);
   std::string File(const std::string& rel, const std::string& content = "");
+  std::wstring File(const std::wstring& rel, const std::string& content);  // names of any kind
   void Files(std::initializer_list<std::string> rels);  // empty files; "x\\" makes a folder
 
  private:
@@ -26,7 +27,10 @@ class TempTree {
 };
 
 std::string TempPath(const char* name);  // a fresh name in the temp folder
+std::wstring Wide(const std::string& ansi);
+std::string Ansi(const std::wstring& wide);  // as the platform's ANSI calls see it
 std::string ReadBytes(const std::string& path);
+std::string ReadBytes(const std::wstring& path);
 std::string ExeFolder();
 std::string IniValue(const std::string& ini, const char* key);  // "<none>" when missing
 // Runs a command in the host's shell under Wine and waits for it; false when that cannot be.
@@ -57,6 +61,7 @@ struct Host {
   static int listPaints;               // times a list painted (it tells its parent only then)
   ScanWindows Windows() const;
   void Scan(const std::string& folder, const char* filter = "*.*");
+  void Scan(const std::wstring& folder, const char* filter = "*.*");
   std::string Status() const;
 };
 
