@@ -22,37 +22,35 @@
 
 using Strings = std::vector<std::string>;
 
-// Both forms of a path within 260-unit buffers, joined whole or not at all; the backslash after a
-// folder follows the real text. Each byte of the input is one unit of the real text, and '?' in
-// the 932 form where the byte is above 0x7F, as for a character that code page lacks.
+// Both forms of a path within kPathSize, joined whole or not at all, the backslash after a folder
+// decided on the real text. Each input byte is a character of the real text; in the 932 form one
+// from 0x80 to 0xBF is lost ('?') and one from 0xC0 on takes two bytes, the second 0x5C as in 表.
 static void PathProperties(const Strings& fields) {
-  const std::string dirBytes = fields[0], nameBytes = fields.size() > 1 ? fields[1] : "";
-  const auto wide = [](const std::string& bytes) { return std::wstring(bytes.begin(), bytes.end()); };
-  const auto ansi = [](std::string bytes) {
-    for (char& c : bytes) c = static_cast<unsigned char>(c) > 0x7F ? '?' : c;
-    return bytes;
-  };
-  const auto exact = [](const std::string& bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x7F; });
-  };
-  const std::wstring dirWide = wide(dirBytes), nameWide = wide(nameBytes);
-  const std::string dirAnsi = ansi(dirBytes), nameAnsi = ansi(nameBytes);
-  ScanPath dir, path;
-  const bool add = dirWide.empty() || dirWide.back() != L'\\';
-  const bool dirFits = dirBytes.size() + add <= kPathSize - 1;
-  CHECK(MakeDirWithBackslash(dir, {dirWide.c_str(), dirAnsi.c_str(), exact(dirBytes)}) == dirFits);
-  if (!dirFits) return;
-  CHECK(dir.wide == dirWide + (add ? L"\\" : L"") && dir.ansi == dirAnsi + (add ? "\\" : ""));
-  CHECK(dir.exact == exact(dirBytes));
-  const bool fits = std::strlen(dir.ansi) + nameBytes.size() <= kPathSize - 1;
-  CHECK(JoinPath(path, dir, {nameWide.c_str(), nameAnsi.c_str(), exact(nameBytes)}) == fits);
-  CHECK(!fits || (path.wide == dir.wide + nameWide && path.ansi == dir.ansi + nameAnsi &&
-                  path.exact == (exact(dirBytes) && exact(nameBytes))));
-  std::vector<std::wstring> ancestors;
-  for (std::size_t i = 0; i < dirWide.size(); ++i) {
-    if (dirWide[i] == L'\\') ancestors.push_back(dirWide.substr(0, i + 1));
+  std::wstring wide[2];
+  std::string ansi[2];
+  bool exact[2] = {true, true};
+  for (int i : {0, 1}) {
+    for (const char c : i < static_cast<int>(fields.size()) ? fields[i] : "") {
+      const unsigned char b = c;
+      wide[i] += b;
+      ansi[i] += b < 0x80 ? std::string(1, c) : b < 0xC0 ? "?" : std::string{c, '\\'};
+      exact[i] = exact[i] && (b < 0x80 || b >= 0xC0);
+    }
   }
-  CHECK(AncestorFolders(dirWide.c_str()) == ancestors);
+  ScanPath dir, path;
+  const std::size_t slash = wide[0].empty() || wide[0].back() != L'\\';
+  const bool dirFits = ansi[0].size() + slash < kPathSize;
+  CHECK(MakeDirWithBackslash(dir, {wide[0].c_str(), ansi[0].c_str(), exact[0]}) == dirFits);
+  if (!dirFits) return;
+  CHECK(dir.wide == wide[0] + std::wstring(slash, L'\\') && dir.ansi == ansi[0] + std::string(slash, '\\'));
+  const bool fits = std::strlen(dir.ansi) + ansi[1].size() < kPathSize;
+  CHECK(JoinPath(path, dir, {wide[1].c_str(), ansi[1].c_str(), exact[1]}) == fits);
+  CHECK(!fits || (path.wide == dir.wide + wide[1] && path.ansi == dir.ansi + ansi[1] && path.exact == (exact[0] && exact[1])));
+  std::vector<std::wstring> ancestors;
+  for (std::size_t i = 0; i < wide[0].size(); ++i) {
+    if (wide[0][i] == L'\\') ancestors.push_back(wide[0].substr(0, i + 1));
+  }
+  CHECK(AncestorFolders(wide[0].c_str()) == ancestors);
 }
 
 // A size cell as the list writes it: blanks, an optional minus, digits, within long long.

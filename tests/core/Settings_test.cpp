@@ -29,24 +29,6 @@ TEST(ClampWindowToScreen, KeepsReachableWindowsExactlyAndBringsOthersBack) {
     EXPECT_EQ(tie(c.expected), tie(ClampWindowToScreen(c.window, c.screen))) << testing::PrintToString(tie(c.window));
 }
 
-// The folder kept whole beside DIR1: ASCII but '%', as it is; every other byte as %XX.
-TEST(PercentEncode, AsciiButPercentAsItIsOtherBytesAsHexAndBack) {
-  const struct { std::string utf8, text; } cases[] = {{"C:\\a b", "C:\\a b"}, {"100%", "100%25"},
-      {"R\xC3\xA9sum\xC3\xA9", "R%C3%A9sum%C3%A9"}, {"\xF0\x9F\x98\x80", "%F0%9F%98%80"}, {"", ""}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.text, PercentEncode(c.utf8));
-    std::string back = "?";
-    EXPECT_TRUE(PercentDecode(c.text, back) && back == c.utf8) << c.text;
-  }
-  for (const char* bad : {"%", "%4", "%G0", "a%zz", "\x83\x5C"}) {  // cut, not hex, not ASCII
-    std::string kept = "kept";
-    EXPECT_FALSE(PercentDecode(bad, kept)) << bad;
-    EXPECT_EQ("kept", kept);
-  }
-  std::string lower;
-  EXPECT_TRUE(PercentDecode("%c3%a9", lower) && lower == "\xC3\xA9");
-}
-
 using Writes = std::vector<std::pair<int, std::string>>;
 
 // Slots 1..takenUpTo hold "f<n>" unless values says otherwise; writes are recorded, not stored.

@@ -73,37 +73,30 @@ TEST_F(Scan, PathsOf259BytesAreListedLongerOnesLeftOutDeepTreesWalked) {
 // Names code page 932 lacks characters of, where best fit would give a look-alike: another file
 // (café as cafe, x¥y as the folder x), a folder that does not exist, or a path that leads out.
 TEST_F(Scan, EveryFileOfAnyNameIsListedOnceWithItsOwnCellsAndAPathThatReachesIt) {
-  const std::wstring top = Wide(t.Root()) + L"\\R\xE9sum\xE9";  // the folder scanned has such a name too
-  const std::vector<std::wstring> names = {L"caf\xE9.txt", L"cafe.txt", L"x\xA5y.txt", L"x\\y.txt",
-      L"\xD55C\xAD6D\\inside.txt", L"R\xE9sum\xE9\\cv.doc", L"emoji\xD83D\xDE00.txt", L"..\xA5..\xA5secret.txt"};
-  std::map<std::wstring, std::size_t> sizes;  // by real path
-  for (const std::wstring& name : names) {
-    const std::size_t size = sizes.size() + 1;  // each file a size of its own
-    sizes[t.File(L"R\xE9sum\xE9\\" + name, std::string(size, 'x'))] = size;
-  }
-  const std::string sjis = ExeFolder() + "\\fixtures\\sjis.exe";
-  const std::wstring program = top + L"\\bigver\xFC.exe";
-  ASSERT_TRUE(CopyFileW(Wide(sjis).c_str(), program.c_str(), FALSE));
-  sizes[program] = ReadBytes(sjis).size();
-  host.Scan(top);
-  std::vector<std::string> ansi;  // the 932 cells: '?' for each character that code page lacks
+  const std::wstring top = Wide(t.Root()) + L"\\R\xE9sum\xE9\\", sjis = Wide(ExeFolder() + "\\fixtures\\sjis.exe");
+  std::map<std::wstring, std::size_t> sizes;  // by real path, each file a size of its own
+  for (const wchar_t* name : {L"caf\xE9.txt", L"cafe.txt", L"x\xA5y.txt", L"x\\y.txt", L"\xD55C\xAD6D\\inside.txt",
+                              L"R\xE9sum\xE9\\cv.doc", L"emoji\xD83D\xDE00.txt", L"..\xA5..\xA5secret.txt"})
+    sizes.emplace(t.File(L"R\xE9sum\xE9\\" + std::wstring(name), std::string(sizes.size() + 1, 'x')), sizes.size() + 1);
+  ASSERT_TRUE(CopyFileW(sjis.c_str(), (top + L"bigver\xFC.exe").c_str(), FALSE));
+  sizes[top + L"bigver\xFC.exe"] = ReadBytes(sjis).size();
+  host.Scan(top);  // the folder scanned has such a name too
+  Names ansi;      // '?' in the 932 cells for each character that code page lacks
   for (int r = 0; r < RowCount(host.list); ++r) {
     std::wstring path, name;
     std::string size, company;
     ReadCellText(host.list, r, kPathColumn, path), ReadCellText(host.list, r, kNameColumn, name);
     ReadCellText(host.list, r, kSizeColumn, size), ReadCellText(host.list, r, kFirstVersionColumn, company);
-    ASSERT_EQ(sizes.count(path), 1u) << Ansi(path);  // a file of the tree, not met before
-    EXPECT_EQ(path.substr(path.rfind(L'\\') + 1), name);
-    EXPECT_EQ(std::stoull(size), sizes[path]) << Ansi(path);
-    EXPECT_EQ(company, path == program ? "表ソフト株式会社" : " ") << Ansi(path);
+    ASSERT_EQ(sizes.count(path), 1u) << "row " << r;  // a file of the tree, not met before
+    EXPECT_EQ(path.substr(path.rfind(L'\\') + 1) + L" " + std::to_wstring(sizes[path]), name + L" " + std::to_wstring(std::stoull(size)));
+    EXPECT_EQ(company, path == top + L"bigver\xFC.exe" ? "表ソフト株式会社" : " ") << "row " << r;
     sizes.erase(path);
     ansi.emplace_back(), ReadCellText(host.list, r, kPathColumn, ansi.back());
   }
   EXPECT_TRUE(sizes.empty());
-  std::sort(ansi.begin(), ansi.end());
   const std::string dir = t.Root() + "\\R?sum?\\";
-  EXPECT_EQ(ansi, Names({dir + "..?..?secret.txt", dir + "??\\inside.txt", dir + "R?sum?\\cv.doc", dir + "bigver?.exe",
-                         dir + "caf?.txt", dir + "cafe.txt", dir + "emoji??.txt", dir + "x?y.txt", dir + "x\\y.txt"}));
+  EXPECT_EQ(Sorted(ansi), Names({dir + "..?..?secret.txt", dir + "??\\inside.txt", dir + "R?sum?\\cv.doc", dir + "bigver?.exe",
+                                 dir + "caf?.txt", dir + "cafe.txt", dir + "emoji??.txt", dir + "x?y.txt", dir + "x\\y.txt"}));
 }
 
 // A Wine prefix in the tree holds links to serial ports, which no one may ever write to; a new

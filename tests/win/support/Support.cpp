@@ -38,10 +38,7 @@ std::string TempTree::File(const std::string& rel, const std::string& content) {
 std::wstring TempTree::File(const std::wstring& rel, const std::string& content) {
   const std::wstring path = Wide(root_) + L"\\" + rel;
   SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  EXPECT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) || content.empty());
-  CloseHandle(file);
+  EXPECT_TRUE(std::ofstream(path.c_str(), std::ios::binary) << content);
   return path;
 }
 
@@ -53,25 +50,6 @@ std::wstring Wide(const std::string& ansi) {
   std::wstring wide(ansi.size(), L'\0');
   return wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
                                          static_cast<int>(wide.size()))), wide;
-}
-
-std::string Ansi(const std::wstring& wide) {
-  std::string ansi(wide.size() * 2, '\0');
-  return ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0],
-                                         static_cast<int>(ansi.size()), nullptr, nullptr)), ansi;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  char chunk[4096];
-  for (DWORD read = 0; ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0;) bytes.append(chunk, read);
-  return CloseHandle(file), bytes;
 }
 
 std::string ExeFolder() {
@@ -225,8 +203,6 @@ Host::~Host() { DestroyWindow(window), pending.clear(); }
 ScanWindows Host::Windows() const {
   return {window, folderBox, list, statusBar, [](bool busy) { busyCalls.push_back(busy); }, false};
 }
-
-void Host::Scan(const std::string& folder, const char* filter) { Scan(Wide(folder), filter); }
 
 void Host::Scan(const std::wstring& folder, const char* filter) {
   SetWindowTextW(folderBox, folder.c_str());

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,11 @@ class TempTree {
 
 std::string TempPath(const char* name);  // a fresh name in the temp folder
 std::wstring Wide(const std::string& ansi);
-std::string Ansi(const std::wstring& wide);  // as the platform's ANSI calls see it
-std::string ReadBytes(const std::string& path);
-std::string ReadBytes(const std::wstring& path);
+template <typename Char>
+std::string ReadBytes(const std::basic_string<Char>& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
 std::string ExeFolder();
 std::string IniValue(const std::string& ini, const char* key);  // "<none>" when missing
 // Runs a command in the host's shell under Wine and waits for it; false when that cannot be.
@@ -60,8 +64,8 @@ struct Host {
   static std::vector<bool> busyCalls;  // what the scan told setBusy, in order
   static int listPaints;               // times a list painted (it tells its parent only then)
   ScanWindows Windows() const;
-  void Scan(const std::string& folder, const char* filter = "*.*");
   void Scan(const std::wstring& folder, const char* filter = "*.*");
+  void Scan(const std::string& folder, const char* filter = "*.*") { Scan(Wide(folder), filter); }
   std::string Status() const;
 };
 
