@@ -21,7 +21,9 @@ struct ValueSwitch {
   bool anyName;
 };
 constexpr ValueSwitch kValueSwitches[] = {
-    {"save", &CommandLine::save, true}, {"folder", &CommandLine::folder, true}, {"filter", &CommandLine::filter, false}};
+    {"save", &CommandLine::save, true},       {"folder", &CommandLine::folder, true},
+    {"filter", &CommandLine::filter, false},  {"compare", &CommandLine::compare, true},
+    {"oldfolder", &CommandLine::oldFolder, true}};
 
 const ValueSwitch* FindValueSwitch(const std::string& name) {
   for (const ValueSwitch& s : kValueSwitches) {
@@ -76,13 +78,17 @@ CommandLine ParseCommandLine(const std::vector<CommandArgument>& args) {
     }
   }
   if (command.save < 0) return Refused("/save がありません");
+  if (command.oldFolder >= 0 && command.compare < 0) return Refused("/oldfolder は /compare と共に使います");
   command.action = CommandLine::Action::Listing;
   return command;
 }
 
 std::string CommandLineUsage() {
-  return "FILORA.EXE /save 出力ファイル [/folder フォルダ] [/filter パターン] [/subfolders 0|1] [/utf8]\r\n"
+  return "FILORA.EXE [/compare 以前の一覧 [/oldfolder フォルダ]] /save 出力ファイル [/folder フォルダ]\r\n"
+         "           [/filter パターン] [/subfolders 0|1] [/utf8]\r\n"
          "  ウィンドウを開かずにフォルダを検索し、一覧を保存します。省略した値は FILORA.INI から取ります。\r\n"
-         "  /utf8: 一覧を UTF-8 で保存します (既定はシフト JIS)。\r\n"
-         "  終了コード: 0 保存した  1 引数の誤り  2 フォルダがない  3 保存できない  4 一覧が作れない\r\n";
+         "  /compare: 以前の一覧と比べ、追加・変更・削除されたファイルを保存します。\r\n"
+         "  /utf8: UTF-8 で保存します (既定はシフト JIS)。\r\n"
+         "  終了コード: 0 保存した  1 引数の誤り  2 フォルダがない  3 保存できない  4 一覧が作れない\r\n"
+         "              5 差分を保存した  6 以前の一覧が読めない\r\n";
 }

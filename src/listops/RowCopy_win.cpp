@@ -43,18 +43,11 @@ bool PutOnClipboard(HWND owner, const std::string& ansi, const std::wstring& wid
   return true;
 }
 
-// A line of the rows' cells, or of the column titles when row is -1, in Char's form.
+// A line of the row's cells.
 template <typename Char>
 void AppendRowLine(HWND list, int row, std::basic_string<Char>& text) {
   std::basic_string<Char> cells[kColumnCount];
-  for (int c = 0; c < kColumnCount; ++c) {
-    if (row >= 0)
-      ReadCellText(list, row, c, cells[c]);
-    else if constexpr (sizeof(Char) == 1)
-      cells[c] = kColumns[c].header;
-    else
-      cells[c] = WideFrom932(kColumns[c].header);
-  }
+  for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, row, c, cells[c]);
   AppendTabbedLine(text, cells, kColumnCount);
 }
 
@@ -63,13 +56,18 @@ void AppendRowLine(HWND list, int row, std::basic_string<Char>& text) {
 bool CopySelectedRows(HWND owner, HWND list) {
   const std::vector<int> rows = SelectedRows(list);
   if (rows.empty()) return false;
-  std::string ansi;
-  std::wstring wide;
-  AppendRowLine(list, -1, ansi);
-  AppendRowLine(list, -1, wide);
+  std::string ansi, header[kColumnCount];
+  for (int c = 0; c < kColumnCount; ++c) header[c] = kColumns[c].header;
+  AppendTabbedLine(ansi, header, kColumnCount);
+  std::wstring wide = WideFrom932(ansi);
   for (int row : rows) {
+    const std::size_t start = ansi.size();
     AppendRowLine(list, row, ansi);
-    AppendRowLine(list, row, wide);
+    // Most rows' real text is their 932 text: a line is converted at once, not cell by cell.
+    if (HasRealPath(list, row))
+      AppendRowLine(list, row, wide);
+    else
+      wide += WideFrom932(std::string_view(ansi).substr(start));
   }
   return PutOnClipboard(owner, ansi, wide);
 }

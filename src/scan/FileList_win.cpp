@@ -132,6 +132,11 @@ void SetRealPath(HWND list, int row, const wchar_t* path) {
   if (FileRows* rows = RowsOf(list)) rows->SetRealPath(row, path);
 }
 
+bool HasRealPath(HWND list, int row) {
+  const FileRows* rows = RowsOf(list);
+  return rows && rows->HasRealPath(row);
+}
+
 int RowCount(HWND list) {
   const FileRows* rows = RowsOf(list);
   return rows ? rows->Count() : 0;

@@ -25,6 +25,8 @@ bool InsertFileRow(HWND list, int index, const char* name);
 // show '?' there) is given its real path as well.
 void SetCellText(HWND list, int row, int column, const char* text);
 void SetRealPath(HWND list, int row, const wchar_t* path);
+// Whether the row's code page 932 cells are not all of its real text.
+bool HasRealPath(HWND list, int row);
 int RowCount(HWND list);
 void ClearFileList(HWND list);
 

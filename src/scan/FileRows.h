@@ -28,6 +28,7 @@ class FileRows {
   // The real text of the name or path cell of such a row (the name: the path's last part);
   // nullopt for every other cell, whose text is the real one.
   std::optional<std::wstring> RealText(int row, int column) const;
+  bool HasRealPath(int row) const { return Has(row, kPathColumn) && !Slot(row, kRealPathSlot).empty(); }
   void Clear();
   // The first row from start on, going round to the top, whose name starts with prefix (letters
   // in either case); -1 when there is none.
