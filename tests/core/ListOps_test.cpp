@@ -3,6 +3,7 @@
 #include "common/ColumnTable.h"
 #include "listops/ClipboardText.h"
 #include "listops/CsvLine.h"
+#include "listops/Listing.h"
 #include "listops/RowGestures.h"
 #include "listops/SortCompare.h"
 
@@ -94,3 +95,33 @@ TEST(SortedRowOrder, LongListsOfTextWithALongSharedPrefixByUnsignedBytesStable) 
   EXPECT_EQ(ascending, SortedRowOrder(kPathColumn, keys, false));
   EXPECT_EQ(descending, SortedRowOrder(kPathColumn, keys, true));
 }
+
+TEST(ReadListing, TakesOnlyQuotedLinesOf17CellsEndedByCrLfAndNamesTheLineWhereTheFirstOtherBegins) {
+  std::string tail;  // 16 empty cells and the line's end
+  for (int c = 1; c < kColumnCount; ++c) tail += ",\"\"";
+  const auto line = [&](const std::string& first) { return first + tail + "\r\n"; };
+  const std::string bom = "\xEF\xBB\xBF", two = line("\"l1\r\nl2\nl2\"");  // a cell over two lines
+  using Names = std::vector<std::string>;
+  const struct { std::string bytes; int line; bool utf8; Names names; } cases[] = {
+      {"", 0, false, {}}, {bom, 0, true, {}}, {line("\"a\"") + line("\"\""), 0, false, {"a", ""}},
+      {line("\"say \"\"hi\"\", ok\""), 0, false, {"say \"hi\", ok"}}, {two, 0, false, {"l1\r\nl2\nl2"}},
+      {line("\"\x82\xA0\""), 0, false, {"\x82\xA0"}}, {bom + line("\"\xE3\x81\x82\""), 0, true, {"\xE3\x81\x82"}},
+      {bom + line("\"\x82\xA0\""), 1, true, {}}, {bom + two + line("\"\xED\xA0\x80\""), 3, true, {}},  // not UTF-8
+      // 18 cells, 16, one unquoted, text after a quote, an unclosed quote, no CR LF, LF alone, NUL, an empty line
+      {two + line("\"a\",\"\""), 3, false, {}}, {two + tail.substr(1) + "\r\n", 3, false, {}},
+      {two + line("a"), 3, false, {}}, {two + line("\"a\" "), 3, false, {}}, {two + "\"a", 3, false, {}},
+      {two + two.substr(0, two.size() - 2), 3, false, {}}, {two + two.substr(0, two.size() - 2) + "\n", 3, false, {}},
+      {two + line(std::string("\"\0\"", 3)), 3, false, {}}, {line("\"\"") + line("\"\"") + "\r\n", 3, false, {}}};
+  for (const auto& c : cases) {
+    Listing listing;
+    int at = -1;
+    EXPECT_EQ(c.line == 0, ReadListing(c.bytes, listing, at)) << "case " << &c - cases;
+    EXPECT_EQ(c.line, at) << "case " << &c - cases;
+    if (c.line != 0) continue;
+    Names names;
+    for (const ListingRow& row : listing.rows) names.push_back(row[0]);
+    EXPECT_EQ(c.names, names) << "case " << &c - cases;
+    EXPECT_EQ(c.utf8, listing.utf8) << "case " << &c - cases;
+  }
+}
+
