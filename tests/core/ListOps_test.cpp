@@ -4,6 +4,7 @@
 #include "listops/ClipboardText.h"
 #include "listops/CsvLine.h"
 #include "listops/Listing.h"
+#include "listops/ListingCompare.h"
 #include "listops/RowGestures.h"
 #include "listops/SortCompare.h"
 
@@ -125,3 +126,44 @@ TEST(ReadListing, TakesOnlyQuotedLinesOf17CellsEndedByCrLfAndNamesTheLineWhereTh
   }
 }
 
+TEST(CompareListings, PairsRelativePathsInEitherCaseInOrderAndCountsOnlyTheColumnsOfTheContent) {
+  const auto row = [](std::string path, std::string size, std::string modified = "m", std::string attributes = "A",
+                      std::string version = "") {
+    ListingRow r;
+    r[kPathColumn] = path, r[kSizeColumn] = size, r[kModifiedColumn] = modified, r[kAttributesColumn] = attributes;
+    r[kFirstVersionColumn + 3] = version;
+    return r;
+  };
+  ListingRow read = row("C:\\New\\read.txt", "  -5");  // only read since: created and accessed differ
+  read[kTypeColumn] = "t", read[kCreatedColumn] = "c", read[kAccessedColumn] = "a", read[kShortNameColumn] = "R~1";
+  const std::vector<ListingRow> before = {row("D:\\old\\same.txt", "1234"), row("D:\\old\\gone.txt", "1"),
+      row("D:\\old\\grown.txt", "1234"), row("D:\\old\\READ.TXT", "-5"), row("D:\\old\\touched.txt", "1"),
+      row("D:\\old\\sub\\app.dll", "x", "m", "A", "1.0"), row("D:\\old\\dup", "1"), row("D:\\old\\dup", "2"),
+      row("E:\\out.txt", "1"), row("D:\\old\\twice", "1")};
+  const std::vector<ListingRow> now = {row("C:\\New\\added.txt", "1"), row("c:\\NEW\\same.txt", "      1234"),
+      row("C:\\New\\grown.txt", "1235"), read, row("C:\\New\\touched.txt", "1", "M"),
+      row("C:\\New\\SUB\\app.dll", "x", "m", "RA", "1.1"), row("C:\\New\\dup", "1"), row("C:\\New\\dup", "2"),
+      row("C:\\New\\dup", "3"), row("E:\\OUT.txt", "2"), row("D:\\old\\twice", "1")};
+  const auto upper = [](std::string_view s) {
+    std::string u(s);
+    for (char& c : u) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    return u;
+  };
+  std::string shown;
+  for (const Difference& d : CompareListings(now, "C:\\New\\", before, "D:\\old\\", upper)) {
+    shown += "+~-"[static_cast<int>(d.change)] + std::to_string(d.row);
+    for (int c : d.columns) shown += ":" + std::to_string(c);
+    shown += " ";
+  }
+  EXPECT_EQ("+0 ~2:2 ~4:4 ~5:6:11 +8 ~9:2 +10 -1 -9 ", shown);
+  EXPECT_TRUE(CompareListings(before, "D:\\old\\", before, "d:\\OLD\\", upper).empty());
+}
+
+TEST(ChangeTexts, NamesOfTheChangesAndHeadersOfTheColumnsJoinedBySemicolons) {
+  EXPECT_STREQ("追加", ChangeName(FileChange::Added));
+  EXPECT_STREQ("変更", ChangeName(FileChange::Changed));
+  EXPECT_STREQ("削除", ChangeName(FileChange::Removed));
+  EXPECT_EQ("サイズ;更新日時", ChangedColumnsText({kSizeColumn, kModifiedColumn}));
+  EXPECT_EQ("製品ﾊﾞｰｼﾞｮﾝ", ChangedColumnsText({kPathColumn - 1}));
+  EXPECT_EQ("", ChangedColumnsText({}));
+}
