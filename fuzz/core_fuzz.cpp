@@ -1,5 +1,5 @@
 // The core against oracles written here, not taken from it. The first input byte picks the
-// property (byte % 4); the rest, split at NUL bytes, is its input.
+// property (byte % 5); the rest, split at NUL bytes, is its input.
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -12,6 +12,8 @@
 
 #include "app/CommandLine.h"
 #include "common/ColumnTable.h"
+#include "listops/CsvLine.h"
+#include "listops/Listing.h"
 #include "listops/SortCompare.h"
 #include "scan/PathJoin.h"
 #include "settings/SettingsKeys.h"
@@ -124,6 +126,57 @@ static void CommandLineProperties(const Strings& fields) {
     CHECK(!args[i].lost || static_cast<int>(i) == command.save || static_cast<int>(i) == command.folder);
 }
 
+// UTF-8 decoded here: each character the shortest form of a value up to U+10FFFF, no surrogate.
+static bool DecodesAsUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char b = text[i];
+    const std::size_t length = b < 0x80 ? 1 : b < 0xC0 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF8 ? 4 : 0;
+    if (length == 0 || text.size() - i < length) return false;
+    std::uint32_t value = length == 1 ? b : b & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((text[i + k] & 0xC0) != 0x80) return false;
+      value = value << 6 | (text[i + k] & 0x3F);
+    }
+    const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < least[length] || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) return false;
+    i += length;
+  }
+  return true;
+}
+
+static std::string WrittenListing(bool utf8, const std::vector<ListingRow>& rows) {
+  std::string text = utf8 ? "\xEF\xBB\xBF" : "";
+  for (const ListingRow& row : rows) AppendCsvLine(text, row.data(), kColumnCount);
+  return text;
+}
+
+// Cells in rows of 17 as the export writes them read back the same, after the UTF-8 mark too, where
+// the first row with a cell that is not UTF-8 is refused at its line (lines end at CR LF). Raw bytes
+// that the reader takes are exactly what writing its rows back gives.
+static void ListingProperties(const std::string& raw, const Strings& cells) {
+  std::vector<ListingRow> rows((cells.size() + kColumnCount - 1) / kColumnCount);
+  for (std::size_t i = 0; i < cells.size(); ++i) rows[i / kColumnCount][i % kColumnCount] = cells[i];
+  Listing listing;
+  int line = -1;
+  for (bool utf8 : {false, true}) {
+    int badLine = 0, lines = 1;
+    for (const ListingRow& row : rows) {
+      if (utf8 && badLine == 0 && !std::all_of(row.begin(), row.end(), DecodesAsUtf8)) badLine = lines;
+      for (const std::string& cell : row)
+        for (std::size_t p = cell.find("\r\n"); p != std::string::npos; p = cell.find("\r\n", p + 2)) ++lines;
+      ++lines;
+    }
+    CHECK(ReadListing(WrittenListing(utf8, rows), listing, line) == (badLine == 0) && line == badLine);
+    CHECK(badLine != 0 || (listing.utf8 == utf8 && listing.rows == rows));
+  }
+  if (!ReadListing(raw, listing, line)) {
+    CHECK(line >= 1 && line <= 1 + std::count(raw.begin(), raw.end(), '\n'));
+    return;
+  }
+  CHECK(line == 0 && WrittenListing(listing.utf8, listing.rows) == raw);
+  for (const ListingRow& row : listing.rows) CHECK(!listing.utf8 || std::all_of(row.begin(), row.end(), DecodesAsUtf8));
+}
+
 static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {
   Strings fields(1);
   for (std::size_t i = 0; i < size; ++i) data[i] ? void(fields.back() += char(data[i])) : void(fields.emplace_back());
@@ -133,11 +186,12 @@ static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const Strings fields = SplitAtNul(data + 1, size - 1);
-  switch (data[0] % 4) {
+  switch (data[0] % 5) {
     case 0: IniInteger(fields[0]); break;
     case 1: PathProperties(fields); break;
     case 2: SortOrder(data[1], SplitAtNul(data + 2, size - 2)); break;  // a flags byte, then the keys
     case 3: CommandLineProperties(fields.size() == 1 && fields[0].empty() ? Strings() : fields); break;
+    case 4: ListingProperties(std::string(data + 1, data + size), fields); break;  // the bytes, and as cells
   }
   return 0;
 }

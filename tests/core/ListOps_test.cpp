@@ -3,6 +3,8 @@
 #include "common/ColumnTable.h"
 #include "listops/ClipboardText.h"
 #include "listops/CsvLine.h"
+#include "listops/Listing.h"
+#include "listops/ListingCompare.h"
 #include "listops/RowGestures.h"
 #include "listops/SortCompare.h"
 
@@ -93,4 +95,75 @@ TEST(SortedRowOrder, LongListsOfTextWithALongSharedPrefixByUnsignedBytesStable) 
   ascending.push_back(80), ascending.push_back(81);
   EXPECT_EQ(ascending, SortedRowOrder(kPathColumn, keys, false));
   EXPECT_EQ(descending, SortedRowOrder(kPathColumn, keys, true));
+}
+
+TEST(ReadListing, TakesOnlyQuotedLinesOf17CellsEndedByCrLfAndNamesTheLineWhereTheFirstOtherBegins) {
+  std::string tail;  // 16 empty cells and the line's end
+  for (int c = 1; c < kColumnCount; ++c) tail += ",\"\"";
+  const auto line = [&](const std::string& first) { return first + tail + "\r\n"; };
+  const std::string bom = "\xEF\xBB\xBF", two = line("\"l1\r\nl2\nl2\"");  // a cell over two lines
+  using Names = std::vector<std::string>;
+  const struct { std::string bytes; int line; bool utf8; Names names; } cases[] = {
+      {"", 0, false, {}}, {bom, 0, true, {}}, {line("\"a\"") + line("\"\""), 0, false, {"a", ""}},
+      {line("\"say \"\"hi\"\", ok\""), 0, false, {"say \"hi\", ok"}}, {two, 0, false, {"l1\r\nl2\nl2"}},
+      {line("\"\x82\xA0\""), 0, false, {"\x82\xA0"}}, {bom + line("\"\xE3\x81\x82\""), 0, true, {"\xE3\x81\x82"}},
+      {bom + line("\"\x82\xA0\""), 1, true, {}}, {bom + two + line("\"\xED\xA0\x80\""), 3, true, {}},  // not UTF-8
+      // 18 cells, 16, one unquoted, text after a quote, an unclosed quote, no CR LF, LF alone, NUL, an empty line
+      {two + line("\"a\",\"\""), 3, false, {}}, {two + tail.substr(1) + "\r\n", 3, false, {}},
+      {two + line("a"), 3, false, {}}, {two + line("\"a\" "), 3, false, {}}, {two + "\"a", 3, false, {}},
+      {two + two.substr(0, two.size() - 2), 3, false, {}}, {two + two.substr(0, two.size() - 2) + "\n", 3, false, {}},
+      {two + line(std::string("\"\0\"", 3)), 3, false, {}}, {line("\"\"") + line("\"\"") + "\r\n", 3, false, {}}};
+  for (const auto& c : cases) {
+    Listing listing;
+    int at = -1;
+    EXPECT_EQ(c.line == 0, ReadListing(c.bytes, listing, at)) << "case " << &c - cases;
+    EXPECT_EQ(c.line, at) << "case " << &c - cases;
+    if (c.line != 0) continue;
+    Names names;
+    for (const ListingRow& row : listing.rows) names.push_back(row[0]);
+    EXPECT_EQ(c.names, names) << "case " << &c - cases;
+    EXPECT_EQ(c.utf8, listing.utf8) << "case " << &c - cases;
+  }
+}
+
+TEST(CompareListings, PairsRelativePathsInEitherCaseInOrderAndCountsOnlyTheColumnsOfTheContent) {
+  const auto row = [](std::string path, std::string size, std::string modified = "m", std::string attributes = "A",
+                      std::string version = "") {
+    ListingRow r;
+    r[kPathColumn] = path, r[kSizeColumn] = size, r[kModifiedColumn] = modified, r[kAttributesColumn] = attributes;
+    r[kFirstVersionColumn + 3] = version;
+    return r;
+  };
+  ListingRow read = row("C:\\New\\read.txt", "  -5");  // only read since: created and accessed differ
+  read[kTypeColumn] = "t", read[kCreatedColumn] = "c", read[kAccessedColumn] = "a", read[kShortNameColumn] = "R~1";
+  const std::vector<ListingRow> before = {row("D:\\old\\same.txt", "1234"), row("D:\\old\\gone.txt", "1"),
+      row("D:\\old\\grown.txt", "1234"), row("D:\\old\\READ.TXT", "-5"), row("D:\\old\\touched.txt", "1"),
+      row("D:\\old\\sub\\app.dll", "x", "m", "A", "1.0"), row("D:\\old\\dup", "1"), row("D:\\old\\dup", "2"),
+      row("E:\\out.txt", "1"), row("D:\\old\\twice", "1")};
+  const std::vector<ListingRow> now = {row("C:\\New\\added.txt", "1"), row("c:\\NEW\\same.txt", "      1234"),
+      row("C:\\New\\grown.txt", "1235"), read, row("C:\\New\\touched.txt", "1", "M"),
+      row("C:\\New\\SUB\\app.dll", "x", "m", "RA", "1.1"), row("C:\\New\\dup", "1"), row("C:\\New\\dup", "2"),
+      row("C:\\New\\dup", "3"), row("E:\\OUT.txt", "2"), row("D:\\old\\twice", "1")};
+  const auto upper = [](std::string_view s) {
+    std::string u(s);
+    for (char& c : u) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    return u;
+  };
+  std::string shown;
+  for (const Difference& d : CompareListings(now, "C:\\New\\", before, "D:\\old\\", upper)) {
+    shown += "+~-"[static_cast<int>(d.change)] + std::to_string(d.row);
+    for (int c : d.columns) shown += ":" + std::to_string(c);
+    shown += " ";
+  }
+  EXPECT_EQ("+0 ~2:2 ~4:4 ~5:6:11 +8 ~9:2 +10 -1 -9 ", shown);
+  EXPECT_TRUE(CompareListings(before, "D:\\old\\", before, "d:\\OLD\\", upper).empty());
+}
+
+TEST(ChangeTexts, NamesOfTheChangesAndHeadersOfTheColumnsJoinedBySemicolons) {
+  EXPECT_STREQ("追加", ChangeName(FileChange::Added));
+  EXPECT_STREQ("変更", ChangeName(FileChange::Changed));
+  EXPECT_STREQ("削除", ChangeName(FileChange::Removed));
+  EXPECT_EQ("サイズ;更新日時", ChangedColumnsText({kSizeColumn, kModifiedColumn}));
+  EXPECT_EQ("製品ﾊﾞｰｼﾞｮﾝ", ChangedColumnsText({kPathColumn - 1}));
+  EXPECT_EQ("", ChangedColumnsText({}));
 }
