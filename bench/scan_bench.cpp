@@ -19,11 +19,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/MainWindow_win.h"
 #include "BenchSupport.h"
+#include "listops/CompareExport_win.h"
 #include "listops/CsvExport_win.h"
 #include "resource.h"
 #include "common/ColumnTable.h"
@@ -189,6 +192,8 @@ struct FiloraFigures {
   int rows = 0;
   double scan = 0, rescan = -1, scanCpu = 0, rescanCpu = 0, bytesPerRow = 0, privateBefore = 0;
   double sort = 0, sortAgain = 0, sortByName = 0, readAll = 0, exportCsv = 0, autoWidth = 0, autoWidthAgain = 0, controlAutoWidth = -1;
+  double compare = 0;
+  bool compared = false;  // the differences found were the rows changed
   bool sameWidths = true, idle = false, sorted = false, written = false;
   std::string status;
 };
@@ -307,6 +312,15 @@ double DeleteFirstHalf(HWND list, double* cpu = nullptr) {
 
 enum class Run { Scan, ScanTwice, Everything };
 
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
 FiloraFigures RunFilora(const std::string& root, Run run) {
   FiloraFigures f;
   const std::string ini = TempPath("scan_bench.INI");
@@ -367,6 +381,23 @@ FiloraFigures RunFilora(const std::string& root, Run run) {
   Stopwatch exportClock;
   f.written = WriteListAsCsv(list, Wide(csv).c_str(), CsvEncoding::Cp932);
   f.exportCsv = exportClock.Seconds();
+  {
+    // An earlier listing of the same tree with a new size in one row of ten: the size cell's first
+    // character is no blank or digit there.
+    std::string earlier = ReadFileBytes(csv);
+    int changed = 0;
+    for (std::size_t at = 0, line = 0; at < earlier.size(); at = earlier.find("\r\n", at) + 2, ++line) {
+      if (line % 10 == 0) earlier[earlier.find("\",\"", earlier.find("\",\"", at) + 3) + 3] = 'x', ++changed;
+    }
+    const std::string before = TempPath("scan_bench_earlier.csv"), differences = TempPath("scan_bench_diff.csv");
+    WriteFileBytes(before, earlier);
+    Stopwatch compareClock;
+    const CompareResult result = WriteDifferences(list, Wide(root).c_str(), Wide(before).c_str(), Wide(root).c_str(),
+                                                  Wide(differences).c_str(), CsvEncoding::Cp932);
+    f.compare = compareClock.Seconds();
+    f.compared = result.end == CompareEnd::Saved && result.counts.changed == changed && result.counts.Total() == changed;
+    DeleteFileA(before.c_str()), DeleteFileA(differences.c_str());
+  }
   DeleteFileA(csv.c_str());
 
   // Sized as the end of a scan sizes them: with the list not repainting, then shown once.
@@ -634,6 +665,8 @@ int main(int argc, char** argv) {
   std::printf("  then a click on the name column                 %8.3f\n", f.sortByName);
   std::printf("  every cell read back once                       %8.3f\n", f.readAll);
   std::printf("  export (WriteListAsCsv)                         %8.3f%s\n", f.exportCsv, f.written ? "" : "  FAILED");
+  std::printf("  compare with an earlier listing, a tenth changed %7.3f%s\n", f.compare,
+              f.compared ? "" : "  WRONG DIFFERENCES");
   std::printf("  columns sized to content                        %8.3f\n", f.autoWidth);
   if (f.controlAutoWidth >= 0)
     std::printf("  the control's own auto width, 17 columns        %8.3f  (same widths: %s)\n", f.controlAutoWidth,
@@ -645,6 +678,7 @@ int main(int argc, char** argv) {
   PrintRatio("sort (s)", f.sort, "< 1");
   PrintRatio("sort / scan", f.sort / f.scan, "< 0.1");
   PrintRatio("export / read back", f.exportCsv / f.readAll, "<= 1.2");
+  PrintRatio("compare (s)", f.compare, "< 1");
   if (!small.empty() && s.rows > 0) {
     PrintRatio("scan / small scan", f.scan / s.scan, "<= 6");
     PrintRatio("rows / small rows", static_cast<double>(f.rows) / s.rows, "");

@@ -14,6 +14,7 @@
 #define IDM_STOP 32776
 #define IDM_SAVE 32777
 #define IDM_HELP 32778
+#define IDM_COMPARE 32784
 
 // The row menu of the list.
 #define IDM_OPENFOLDER 32779

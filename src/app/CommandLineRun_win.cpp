@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "common/Handles_win.h"
 #include "common/TextConvert_win.h"
+#include "listops/CompareExport_win.h"
 #include "listops/CsvExport_win.h"
 #include "scan/FileList_win.h"
 #include "scan/NativeFileSystem_win.h"
@@ -44,6 +45,23 @@ bool IsFolder(const wchar_t* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The differences of the list from an earlier listing, saved; one line says what they are.
+int SaveDifferences(HWND list, const CommandLine& command, const std::vector<std::wstring>& args, CsvEncoding encoding) {
+  const std::wstring &earlier = args[command.compare], &save = args[command.save];
+  // Two machines' copies of a tree, or two releases side by side, are compared by relative paths.
+  const wchar_t* earlierFolder = command.oldFolder >= 0 ? args[command.oldFolder].c_str() : settings.folder;
+  const CompareResult result = WriteDifferences(list, settings.folder, earlier.c_str(), earlierFolder, save.c_str(), encoding);
+  switch (result.end) {
+    case CompareEnd::EarlierUnreadable:
+      TellProblem(WideFrom932(EarlierUnreadableText(result.line) + ": ") + earlier);
+      return kListingEarlierUnreadable;
+    case CompareEnd::NotWritten: TellProblem(WideFrom932("ファイルに保存できませんでした。 ") + save); return kListingNotWritten;
+    case CompareEnd::Saved: break;
+  }
+  Tell(STD_OUTPUT_HANDLE, L"FILORA: " + save + L" " + WideFrom932(ChangeCountsText(result.counts)) + L"\r\n");
+  return result.counts.Total() > 0 ? kListingDifferent : kListingSaved;
+}
+
 // The window's own scan and export, on hidden controls that no one sees or finds: a window of
 // the program's class would be found by a FILORA started meanwhile and shown instead of its own.
 int RunListing(HINSTANCE instance, const CommandLine& command, const std::vector<std::wstring>& args,
@@ -79,6 +97,7 @@ int RunListing(HINSTANCE instance, const CommandLine& command, const std::vector
   }
   const std::wstring& save = args[command.save];
   const CsvEncoding encoding = command.utf8 ? CsvEncoding::Utf8 : CsvEncoding::Cp932;
+  if (command.compare >= 0) return SaveDifferences(list, command, args, encoding);
   if (!WriteListAsCsv(list, save.c_str(), encoding)) {
     TellProblem(WideFrom932("ファイルに保存できませんでした。 ") + save);
     return kListingNotWritten;

@@ -8,6 +8,7 @@
 #include "app/AuxDialogs_win.h"
 #include "common/Handles_win.h"
 #include "listops/ColumnSort_win.h"
+#include "listops/CompareExport_win.h"
 #include "listops/CsvExport_win.h"
 #include "listops/RowActions_win.h"
 #include "listops/RowCopy_win.h"
@@ -32,10 +33,12 @@ struct App {
   HWND folderBox = nullptr;
   HWND list = nullptr;
   HWND statusBar = nullptr;
+  bool busy = false;  // a scan runs and Stop was not chosen
 };
 App app;
 
 void SetBusyMenu(bool busy) {
+  app.busy = busy;
   if (!app.window) return;
   HMENU menu = GetMenu(app.window);
   if (busy)
@@ -43,7 +46,7 @@ void SetBusyMenu(bool busy) {
   else
     ModifyMenuA(menu, IDM_STOP, MF_BYCOMMAND | MF_STRING, IDM_START, "情報の取得(&E)");
   const UINT state = MF_BYCOMMAND | (busy ? MF_GRAYED : MF_ENABLED);
-  for (UINT id : {IDM_SAVE, IDM_EXIT, IDM_OPTIONS, IDM_HELP, IDM_ABOUT}) EnableMenuItem(menu, id, state);
+  for (UINT id : {IDM_SAVE, IDM_COMPARE, IDM_EXIT, IDM_OPTIONS, IDM_HELP, IDM_ABOUT}) EnableMenuItem(menu, id, state);
   DrawMenuBar(app.window);
   EnableWindow(app.browseButton, !busy);
 }
@@ -148,6 +151,11 @@ void OnStop() {
   SetBusyMenu(false);
 }
 
+// Comparing needs a list; the other items follow the scan's state alone.
+void OnInitMenuPopup(HMENU menu) {
+  EnableMenuItem(menu, IDM_COMPARE, MF_BYCOMMAND | (app.busy || RowCount(app.list) == 0 ? MF_GRAYED : MF_ENABLED));
+}
+
 void OnCommand(HWND hwnd, int id) {
   switch (id) {
     case IDC_BROWSE: OnBrowse(hwnd); break;
@@ -157,6 +165,7 @@ void OnCommand(HWND hwnd, int id) {
     case IDM_OPTIONS: OptionsDialog(app.instance, hwnd, app.iniPath.c_str()); break;
     case IDM_STOP: OnStop(); break;
     case IDM_SAVE: SaveListAsCsv(hwnd, app.list); break;
+    case IDM_COMPARE: CompareAndSave(hwnd, app.list, ScannedFolder()); break;
     case IDM_HELP: ShowHelp(hwnd); break;
   }
 }
@@ -185,6 +194,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_NOTIFY: return OnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) != app.list || !app.list) break;
       ShowRowMenu(app.instance, hwnd, app.list, lParam);

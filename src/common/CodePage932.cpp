@@ -27,3 +27,10 @@ bool StartsWithIgnoringCase932(std::string_view text, std::string_view prefix) {
   }
   return true;
 }
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}

@@ -11,3 +11,6 @@ bool StartsWithIgnoringCase932(std::string_view text, std::string_view prefix);
 
 // The length of the longest start of text within room bytes that splits no character.
 std::size_t WholeCharPrefix932(std::string_view text, std::size_t room);
+
+// Text of bytes below 0x80 only: the same in code page 932 and in UTF-8.
+bool IsAscii(std::string_view text);

@@ -29,9 +29,10 @@ constexpr DWORD kUtf8SaveType = 2;
 
 }  // namespace
 
-// Proposed again by every later Save of the run, with the type chosen.
-static wchar_t exportPath[kPathSize];
-static DWORD exportType = 1;
+const char kNotSavedText[] = "ファイルに保存できませんでした。\r\n";
+
+// Proposed again by every later Save of the run.
+static SaveChoice exportChoice;
 
 bool WriteListAsCsv(HWND list, const wchar_t* path, CsvEncoding encoding) {
   return WriteReplacingFile(path, [&](FileText& text) {
@@ -47,21 +48,29 @@ bool WriteListAsCsv(HWND list, const wchar_t* path, CsvEncoding encoding) {
   });
 }
 
-void SaveListAsCsv(HWND owner, HWND list) {
+bool AskSaveAs(HWND owner, SaveChoice& choice) {
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = kSaveTypes;
-  ofn.nFilterIndex = exportType;
-  ofn.lpstrFile = exportPath;
+  ofn.nFilterIndex = choice.type;
+  ofn.lpstrFile = choice.path;
   ofn.nMaxFile = kPathSize;
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   ofn.lpstrDefExt = L"txt";
-  if (!GetSaveFileNameW(&ofn)) return;
-  exportType = ofn.nFilterIndex;
+  if (!GetSaveFileNameW(&ofn)) return false;
+  choice.type = ofn.nFilterIndex;
+  return true;
+}
 
+CsvEncoding EncodingOf(const SaveChoice& choice) {
+  return choice.type == kUtf8SaveType ? CsvEncoding::Utf8 : CsvEncoding::Cp932;
+}
+
+void SaveListAsCsv(HWND owner, HWND list) {
+  if (!AskSaveAs(owner, exportChoice)) return;
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  if (WriteListAsCsv(list, exportPath, exportType == kUtf8SaveType ? CsvEncoding::Utf8 : CsvEncoding::Cp932)) return;
-  const std::wstring message = WideFrom932("ファイルに保存できませんでした。\r\n") + exportPath;
+  if (WriteListAsCsv(list, exportChoice.path, EncodingOf(exportChoice))) return;
+  const std::wstring message = WideFrom932(kNotSavedText) + exportChoice.path;
   MessageBoxW(owner, message.c_str(), L"FILORA", MB_ICONERROR);
 }

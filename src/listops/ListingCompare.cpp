@@ -94,3 +94,25 @@ std::string ChangedColumnsText(const std::vector<int>& columns) {
   }
   return text;
 }
+
+ChangeCounts CountChanges(const std::vector<Difference>& differences) {
+  ChangeCounts counts;
+  for (const Difference& d : differences) {
+    switch (d.change) {
+      case FileChange::Added: ++counts.added; break;
+      case FileChange::Changed: ++counts.changed; break;
+      case FileChange::Removed: ++counts.removed; break;
+    }
+  }
+  return counts;
+}
+
+std::string ChangeCountsText(const ChangeCounts& counts) {
+  return std::string("追加 ") + std::to_string(counts.added) + "件、変更 " + std::to_string(counts.changed) + "件、削除 " +
+         std::to_string(counts.removed) + "件";
+}
+
+std::string EarlierUnreadableText(int line) {
+  if (line <= 0) return "以前の一覧を読めません";
+  return "以前の一覧ではありません (" + std::to_string(line) + " 行目)";
+}

@@ -31,3 +31,16 @@ const char* ChangeName(FileChange change);
 
 // The headers of the columns joined by ';' ("サイズ;更新日時"); "" for none.
 std::string ChangedColumnsText(const std::vector<int>& columns);
+
+struct ChangeCounts {
+  int added = 0, changed = 0, removed = 0;
+  int Total() const { return added + changed + removed; }
+};
+ChangeCounts CountChanges(const std::vector<Difference>& differences);
+
+// "追加 3件、変更 2件、削除 1件", as a comparison ends.
+std::string ChangeCountsText(const ChangeCounts& counts);
+
+// Why an earlier listing was refused: the line that is no FILORA line, or 0 for a file that
+// could not be read at all.
+std::string EarlierUnreadableText(int line);

@@ -33,6 +33,7 @@ struct ScanState {
   bool listFull = false;     // no room for another row
   ScanPacing pacing;
   CellCache cells;
+  std::wstring folder;       // of the last scan started
 };
 ScanState scan;
 
@@ -114,6 +115,8 @@ void FinishScan(const ScanWindows& w) {
 
 void StopScan() { stopRequested = true; }
 
+const wchar_t* ScannedFolder() { return scan.folder.c_str(); }
+
 void SetListedCount(HWND statusBar, int rows) {
   itemCounter = totalCount = rows;
   ShowProgressText(statusBar, itemCounter, totalCount);
@@ -127,6 +130,7 @@ ScanEnd StartScan(const ScanWindows& w) {
     return ScanEnd::NoFolder;
   }
   w.setBusy(true);
+  scan.folder = settings.folder;
   scan.pacing.Attach(w.statusBar, w.list);
   scan.cells.Begin();
   stopRequested = false;

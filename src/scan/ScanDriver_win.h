@@ -26,5 +26,7 @@ enum class ScanEnd { Listed, NoFolder, ListFull };
 ScanEnd StartScan(const ScanWindows& windows);
 // The walk finishes the folder it is in and enters no other.
 void StopScan();
+// The folder the last scan started on, as the folder box named it.
+const wchar_t* ScannedFolder();
 // After rows were removed: the counters and the status text say how many are left.
 void SetListedCount(HWND statusBar, int rows);

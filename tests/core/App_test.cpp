@@ -15,7 +15,8 @@ static std::string Summary(const std::vector<std::string>& written) {
   if (c.action != CommandLine::Action::Listing) return s;
   const auto value = [&](int i) { return i < 0 ? std::string("-") : args[i].text; };
   return s + " " + value(c.save) + "|" + value(c.folder) + "|" + value(c.filter) + "|" +
-         (c.subfolders ? (*c.subfolders ? "1" : "0") : "-") + (c.utf8 ? " utf8" : "");
+         (c.subfolders ? (*c.subfolders ? "1" : "0") : "-") + (c.utf8 ? " utf8" : "") +
+         (c.compare >= 0 ? " compare " + value(c.compare) + "|" + value(c.oldFolder) : "");
 }
 
 TEST(ParseCommandLine, SwitchesInAnyCaseWithSlashOrDashEachOnceWithAValueWithinTheBuffers) {
@@ -40,6 +41,7 @@ TEST(ParseCommandLine, SwitchesInAnyCaseWithSlashOrDashEachOnceWithAValueWithinT
       // Names of files and folders are taken as typed; a filter with '?' for a lost character would match others.
       {{"/save", "~caf?.csv", "/folder", "~C:\\R?sum?"}, "listing caf?.csv|C:\\R?sum?|-|-"},
       {{"/save", "o", "/filter", "~caf?.txt"}, "refused"}, {{"/save", "o", "/subfolders", "~1"}, "refused"},
-      {{"~/s?ve", "o"}, "refused"}};
+      {{"~/s?ve", "o"}, "refused"}, {{"/compare", "~e?.csv", "/save", "o", "/OldFolder", "~D:\\?"}, "listing o|-|-|- compare e?.csv|D:\\?"},
+      {{"/save", "o", "/oldfolder", "D:\\"}, "refused"}, {{"/compare", "e", "/compare", "e", "/save", "o"}, "refused"}};
   for (const auto& c : cases) EXPECT_EQ(c.expected, Summary(c.args)) << ::testing::PrintToString(c.args).substr(0, 80);
 }

@@ -6,6 +6,7 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/MainWindow_win.h"
@@ -308,4 +309,80 @@ TEST_F(App, FiloraInAFolderOfAnyNameKeepsItsSettingsThereAndListsFoldersOfAnyNam
   const std::string saved = ReadBytes(iniPath);
   EXPECT_NE(saved.find("DIR1=" + t.Root() + "\\R?sum?\\x?y\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("DIR1UTF8=" + t.Root() + "\\R%C3%A9sum%C3%A9\\x%C2%A5y\r\n"), std::string::npos) << saved;
+}
+
+static void SetTimes(const std::string& path, const FILETIME* written, const FILETIME* accessed) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, accessed, written), CloseHandle(file);
+}
+
+// The cells that tell a differences line apart: state, name and the columns that changed.
+static std::vector<std::string> Differences(const std::string& file) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = file.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    const std::string line = file.substr(at, end - at);
+    lines.push_back(line.substr(0, line.find("\",\"", 7)) + line.substr(line.rfind(",\"")));
+  }
+  return lines;
+}
+
+// A tree listed, copied elsewhere, then changed: a file added, one gone, one grown, one given a new
+// modified time, one program replaced by another of the same time, one only read.
+TEST_F(App, AComparisonWithAnEarlierListingSavesTheFilesAddedChangedAndGoneAndSaysSoByItsExitCode) {
+  const std::string tree = t.Root() + "\\tree", fixtures = ExeFolder() + "\\fixtures\\";
+  for (const char* name : {"grow.txt", "gone.txt", "touched.txt", "read.txt"}) t.File("tree\\" + std::string(name), name);
+  ASSERT_TRUE(CopyFileA((fixtures + "sjis.exe").c_str(), (tree + "\\prog.exe").c_str(), FALSE));
+  const FILETIME then = {0, 0x01D00000};
+  for (const char* name : {"grow.txt", "touched.txt", "prog.exe"}) SetTimes(tree + "\\" + name, &then, nullptr);
+  ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), (t.Root() + "\\FILORA.EXE").c_str(), FALSE));
+  std::string output;
+  for (const char* run : {"/save before.csv", "/save before8.csv /utf8"})
+    ASSERT_EQ(RunExe(t.Root(), std::string(run) + " /folder \"" + tree + "\"", output), 0u) << output;
+  ASSERT_TRUE(HostShell("cp -a '" + HostPath(tree) + "' '" + HostPath(t.Root()) + "/copy'"));
+  t.File("tree\\new.txt"), DeleteFileA((tree + "\\gone.txt").c_str());
+  t.File("tree\\grow.txt", "grown"), SetTimes(tree + "\\grow.txt", &then, nullptr);
+  const FILETIME later = {0, 0x01D00001};
+  SetTimes(tree + "\\touched.txt", &later, nullptr), SetTimes(tree + "\\read.txt", nullptr, &later);
+  ASSERT_TRUE(CopyFileA((fixtures + "fallback.exe").c_str(), (tree + "\\prog.exe").c_str(), FALSE));
+  SetTimes(tree + "\\prog.exe", &then, nullptr);
+
+  const std::string in = " /folder \"" + tree + "\"", counts = "追加 1件、変更 3件、削除 1件";
+  EXPECT_EQ(RunExe(t.Root(), "/compare before.csv /save diff.csv" + in, output), 5u) << output;
+  EXPECT_EQ(output.substr(output.size() - counts.size() - 2), counts + "\r\n");
+  const std::string versions = (ReadBytes(fixtures + "sjis.exe").size() != ReadBytes(fixtures + "fallback.exe").size()
+                                    ? "サイズ;" : "") + std::string("会社名;説明;ﾊﾞｰｼﾞｮﾝ;内部名;著作権;正式ﾌｧｲﾙ名;製品名;製品ﾊﾞｰｼﾞｮﾝ");
+  std::vector<std::string> found = Differences(ReadBytes(t.Root() + "\\diff.csv"));
+  ASSERT_EQ(found.size(), 5u);
+  EXPECT_EQ(found.back(), "\"削除\",\"gone.txt,\"\"");  // the gone ones last
+  std::vector<std::string> expected = {"\"変更\",\"grow.txt,\"サイズ\"", "\"変更\",\"prog.exe,\"" + versions + "\"",
+                                       "\"変更\",\"touched.txt,\"更新日時\"", "\"削除\",\"gone.txt,\"\"", "\"追加\",\"new.txt,\"\""};
+  std::sort(found.begin(), found.end()), std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(found, expected);
+  EXPECT_EQ(RunExe(t.Root(), "/compare before8.csv /save diff8.csv" + in, output), 5u) << output;
+  EXPECT_TRUE(ReadBytes(t.Root() + "\\diff8.csv") == ReadBytes(t.Root() + "\\diff.csv"));
+  EXPECT_EQ(RunExe(t.Root(), "/compare before.csv /save same.csv /oldfolder \"" + tree + "\" /folder \"" + t.Root() +
+                                 "\\copy\"", output), 0u) << output;
+  EXPECT_EQ(ReadBytes(t.Root() + "\\same.csv"), "");
+  t.File("broken.csv", "\"a\",\"b\"\r\n");
+  EXPECT_EQ(RunExe(t.Root(), "/compare broken.csv /save no.csv" + in, output), 6u) << output;
+  EXPECT_NE(output.find("(1 行目)"), std::string::npos) << output;
+  EXPECT_EQ(GetFileAttributesA((t.Root() + "\\no.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\n");  // the window's list, compared from its menu
+  Open();
+  const auto compareGreyed = [&] {
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 0)), 0);
+    return (GetMenuState(GetMenu(window), IDM_COMPARE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  EXPECT_TRUE(compareGreyed());  // nothing listed yet
+  SendMessageA(window, WM_COMMAND, IDM_START, 0);
+  EXPECT_FALSE(compareGreyed());
+  const std::string answers[] = {t.Root() + "\\before.csv", t.Root() + "\\window.csv"};
+  DialogDriver dialogs([&](HWND dialog) {  // Open, Save, then the counts
+    if (dialogs.Count() <= 2) SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, answers[dialogs.Count() - 1].c_str());
+    return PressButton(dialog, IDOK), true;
+  });
+  SendMessageA(window, WM_COMMAND, IDM_COMPARE, 0);
+  EXPECT_EQ(dialogs.Text(), "追加 1件、変更 3件、削除 1件");
+  EXPECT_TRUE(ReadBytes(t.Root() + "\\window.csv") == ReadBytes(t.Root() + "\\diff.csv"));
 }
