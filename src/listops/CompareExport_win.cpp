@@ -55,7 +55,8 @@ std::string Fold(std::string_view key, bool utf8) {
 }
 
 bool ReadWholeFile(const wchar_t* path, std::string& bytes) {
-  FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
   LARGE_INTEGER size = {};
   if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
