@@ -59,16 +59,21 @@ bool CopySelectedRows(HWND owner, HWND list) {
   std::string ansi, header[kColumnCount];
   for (int c = 0; c < kColumnCount; ++c) header[c] = kColumns[c].header;
   AppendTabbedLine(ansi, header, kColumnCount);
-  std::wstring wide = WideFrom932(ansi);
+  // Most rows' real text is their 932 text: the lines up to a row that holds more are converted at
+  // once, not cell by cell.
+  std::wstring wide;
+  std::size_t converted = 0;
   for (int row : rows) {
-    const std::size_t start = ansi.size();
-    AppendRowLine(list, row, ansi);
-    // Most rows' real text is their 932 text: a line is converted at once, not cell by cell.
-    if (HasRealPath(list, row))
+    if (HasRealPath(list, row)) {
+      wide += WideFrom932(std::string_view(ansi).substr(converted));
       AppendRowLine(list, row, wide);
-    else
-      wide += WideFrom932(std::string_view(ansi).substr(start));
+      AppendRowLine(list, row, ansi);
+      converted = ansi.size();
+    } else {
+      AppendRowLine(list, row, ansi);
+    }
   }
+  wide += WideFrom932(std::string_view(ansi).substr(converted));
   return PutOnClipboard(owner, ansi, wide);
 }
 
