@@ -14,6 +14,23 @@ std::size_t WholeCharPrefix932(std::string_view text, std::size_t room) {
   return n;
 }
 
+std::string UpperCase932(std::string_view text) {
+  std::string upper(text);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(upper[i]);
+    if (b >= 'a' && b <= 'z') upper[i] = static_cast<char>(b - 0x20);
+    if (!IsLeadByte932(b) || i + 1 == upper.size()) continue;
+    const unsigned char t = static_cast<unsigned char>(upper[++i]);
+    int to = t;
+    if (b == 0x82 && t >= 0x81 && t <= 0x9A) to = t - 0x21;  // ａ-ｚ
+    if (b == 0x83 && t >= 0xBF && t <= 0xD6) to = t - 0x20;  // α-ω
+    if (b == 0x84 && t >= 0x70 && t <= 0x91 && t != 0x7F) to = t - (t < 0x7F ? 0x30 : 0x31);  // а-я, 0x7F no trail byte
+    if (b == 0xFA && t >= 0x40 && t <= 0x49) upper[i - 1] = '\x87', to = t + 0x14;  // ⅰ-ⅹ as Ⅰ-Ⅹ
+    upper[i] = static_cast<char>(to);
+  }
+  return upper;
+}
+
 bool StartsWithIgnoringCase932(std::string_view text, std::string_view prefix) {
   if (prefix.size() > text.size()) return false;
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };

@@ -25,13 +25,7 @@ std::string Recode(const std::string& text, bool fromUtf8, bool toUtf8) {
 // A row of the list as a listing holds it, in code page 932 or UTF-8 (every name whole).
 ListingRow ListRow(HWND list, int row, bool utf8) {
   ListingRow cells;
-  std::wstring wide;
-  for (int c = 0; c < kColumnCount; ++c) {
-    ReadCellText(list, row, c, cells[c]);
-    if (!utf8 || IsAscii(cells[c])) continue;
-    ReadCellText(list, row, c, wide);
-    cells[c] = Utf8From(wide);
-  }
+  ReadRowAs(list, row, utf8 ? CsvEncoding::Utf8 : CsvEncoding::Cp932, cells.data());
   return cells;
 }
 
@@ -44,12 +38,8 @@ std::string FolderOf(const wchar_t* folder, bool utf8) {
 
 // What Windows takes for the same name: letters in either case.
 std::string Fold(std::string_view key, bool utf8) {
-  std::string folded(key);
-  if (IsAscii(folded)) {
-    for (char& c : folded) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return folded;
-  }
-  std::wstring wide = utf8 ? WideFromUtf8(folded) : WideFrom932(folded);
+  if (!utf8 || IsAscii(key)) return UpperCase932(key);
+  std::wstring wide = WideFromUtf8(key);
   CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
   return Utf8From(wide);
 }

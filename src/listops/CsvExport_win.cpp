@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/CodePage932.h"
 #include "common/Limits.h"
 #include "common/TextConvert_win.h"
 #include "listops/CsvLine.h"
@@ -15,12 +16,6 @@ namespace {
 
 // Excel takes a file with this mark for UTF-8 in any locale.
 constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
-
-void ReadCell(HWND list, int row, int column, CsvEncoding encoding, std::string& cell, std::wstring& wide) {
-  if (encoding == CsvEncoding::Cp932) return ReadCellText(list, row, column, cell);
-  ReadCellText(list, row, column, wide);
-  cell = Utf8From(wide);
-}
 
 // The Save dialog's types; the second writes UTF-8.
 constexpr wchar_t kSaveTypes[] =
@@ -34,13 +29,25 @@ const char kNotSavedText[] = "ファイルに保存できませんでした。\r
 // Proposed again by every later Save of the run.
 static SaveChoice exportChoice;
 
+void ReadRowAs(HWND list, int row, CsvEncoding encoding, std::string* cells) {
+  ReadRowText(list, row, cells);
+  if (encoding == CsvEncoding::Cp932) return;
+  // ASCII reads the same in UTF-8, unless it is the '?' form of a real name or path.
+  const bool real = HasRealPath(list, row);
+  std::wstring wide;
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (IsAscii(cells[c]) && !(real && (c == kNameColumn || c == kPathColumn))) continue;
+    ReadCellText(list, row, c, wide);
+    cells[c] = Utf8From(wide);
+  }
+}
+
 bool WriteListAsCsv(HWND list, const wchar_t* path, CsvEncoding encoding) {
   return WriteReplacingFile(path, [&](FileText& text) {
     if (encoding == CsvEncoding::Utf8) text.Buffer() = kUtf8Mark;
     std::string cells[kColumnCount];
-    std::wstring wide;
     for (int r = 0; r < RowCount(list); ++r) {
-      for (int c = 0; c < kColumnCount; ++c) ReadCell(list, r, c, encoding, cells[c], wide);
+      ReadRowAs(list, r, encoding, cells);
       AppendCsvLine(text.Buffer(), cells, kColumnCount);
       if (!text.WriteWhenFull()) return false;
     }

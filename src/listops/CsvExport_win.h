@@ -23,6 +23,9 @@ struct SaveChoice {
 bool AskSaveAs(HWND owner, SaveChoice& choice);
 CsvEncoding EncodingOf(const SaveChoice& choice);
 
+// A row's cells as the export writes them, into cells[0] to cells[kColumnCount - 1].
+void ReadRowAs(HWND list, int row, CsvEncoding encoding, std::string* cells);
+
 // Writes every row of the list to path, replacing the file once all are written. False, leaving
 // an existing file as it was, when the rows could not all be written there.
 bool WriteListAsCsv(HWND list, const wchar_t* path, CsvEncoding encoding);

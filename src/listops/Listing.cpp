@@ -1,5 +1,6 @@
 #include "listops/Listing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -70,6 +71,7 @@ static bool ReadRecord(std::string_view bytes, std::size_t& at, ListingRow& row)
 bool ReadListing(std::string_view bytes, Listing& listing, int& line) {
   listing.utf8 = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
   listing.rows.clear();
+  listing.rows.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));  // a row a line, mostly
   const std::size_t nul = bytes.find('\0');  // not text: the record that holds the first is refused
   for (std::size_t at = listing.utf8 ? kByteOrderMark.size() : 0; at < bytes.size();) {
     const std::size_t start = at;

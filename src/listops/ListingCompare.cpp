@@ -9,19 +9,19 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// Folding goes character by character, so a folded path starts with its folded folder.
 class KeyMaker {
  public:
   KeyMaker(std::string_view folder, const std::function<std::string(std::string_view)>& fold)
-      : folder_(fold(folder)), folderSize_(folder.size()), fold_(fold) {}
+      : folder_(fold(folder)), fold_(fold) {}
   std::string operator()(const ListingRow& row) const {
-    const std::string_view path = row[kPathColumn];
-    const bool inside = path.size() >= folderSize_ && fold_(path.substr(0, folderSize_)) == folder_;
-    return fold_(inside ? path.substr(folderSize_) : path);
+    std::string key = fold_(row[kPathColumn]);
+    if (key.compare(0, folder_.size(), folder_) == 0) key.erase(0, folder_.size());
+    return key;
   }
 
  private:
   std::string folder_;
-  std::size_t folderSize_;
   const std::function<std::string(std::string_view)>& fold_;
 };
 

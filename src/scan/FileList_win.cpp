@@ -152,6 +152,11 @@ void ReadCellText(HWND list, int row, int column, std::string& text) {
   text.assign(rows ? rows->Cell(row, column) : std::string_view());
 }
 
+void ReadRowText(HWND list, int row, std::string* cells) {
+  const FileRows* rows = RowsOf(list);
+  for (int c = 0; c < kColumnCount; ++c) cells[c].assign(rows ? rows->Cell(row, c) : std::string_view());
+}
+
 void ReadCellText(HWND list, int row, int column, std::wstring& text) {
   const FileRows* rows = RowsOf(list);
   std::optional<std::wstring> real = rows ? rows->RealText(row, column) : std::nullopt;

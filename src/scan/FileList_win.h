@@ -34,6 +34,8 @@ void ClearFileList(HWND list);
 // as the disk holds them.
 void ReadCellText(HWND list, int row, int column, std::string& text);
 void ReadCellText(HWND list, int row, int column, std::wstring& text);
+// Every cell of a row in code page 932, into cells[0] to cells[kColumnCount - 1].
+void ReadRowText(HWND list, int row, std::string* cells);
 
 // Top to bottom.
 std::vector<int> SelectedRows(HWND list);

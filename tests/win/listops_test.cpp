@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/CodePage932.h"
 #include "common/Handles_win.h"
 #include "listops/ColumnSort_win.h"
 #include "listops/CsvExport_win.h"
@@ -63,6 +64,25 @@ TEST(ListOps, TheListShowsCellsOfWholeCharactersAndFindsTypedNames) {
     SendMessageA(host.list, WM_CHAR, key, 1);                                // a repeat count of 1
     EXPECT_EQ(SelectedRows(host.list), std::vector<int>({row})) << key;
   }
+}
+
+// Every character code page 932 writes (as a name reaches it) and its upper case as Windows makes
+// it fold alike, so that a comparison takes names in either case for one, as Windows does.
+TEST(ListOps, NamesFoldToUpperCaseAsWindowsFoldsEveryCharacterOfCodePage932) {
+  std::string differ;
+  for (int code = 0x20; code < 0x10000; ++code) {
+    const std::string c = code < 0x100 ? std::string(1, char(code)) : std::string{char(code >> 8), char(code & 0xFF)};
+    wchar_t w = 0;
+    char back[2];
+    BOOL lost = FALSE;
+    if (IsDBCSLeadByteEx(932, c[0]) != (c.size() == 2) || MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, c.data(),
+        int(c.size()), &w, 1) != 1 || WideCharToMultiByte(932, 0, &w, 1, back, 2, nullptr, nullptr) != int(c.size()) ||
+        std::string(back, c.size()) != c) continue;  // no character, or not the form a name takes
+    CharUpperBuffW(&w, 1);
+    const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, back, 2, nullptr, &lost);
+    if (!lost && UpperCase932(c) != UpperCase932(std::string(back, n))) differ += c + " ";
+  }
+  EXPECT_EQ(differ, "");
 }
 
 TEST(ListOps, SaveThatCannotWriteTheChosenFileSaysSo) {
