@@ -43,14 +43,6 @@ bool PutOnClipboard(HWND owner, const std::string& ansi, const std::wstring& wid
   return true;
 }
 
-// A line of the row's cells.
-template <typename Char>
-void AppendRowLine(HWND list, int row, std::basic_string<Char>& text) {
-  std::basic_string<Char> cells[kColumnCount];
-  for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, row, c, cells[c]);
-  AppendTabbedLine(text, cells, kColumnCount);
-}
-
 }  // namespace
 
 bool CopySelectedRows(HWND owner, HWND list) {
@@ -61,16 +53,19 @@ bool CopySelectedRows(HWND owner, HWND list) {
   AppendTabbedLine(ansi, header, kColumnCount);
   // Most rows' real text is their 932 text: the lines up to a row that holds more are converted at
   // once, not cell by cell.
-  std::wstring wide;
+  std::wstring wide, wideCells[kColumnCount];
   std::size_t converted = 0;
+  std::string cells[kColumnCount];
   for (int row : rows) {
+    ReadRowText(list, row, cells);
     if (HasRealPath(list, row)) {
       wide += WideFrom932(std::string_view(ansi).substr(converted));
-      AppendRowLine(list, row, wide);
-      AppendRowLine(list, row, ansi);
+      for (int c = 0; c < kColumnCount; ++c) ReadCellText(list, row, c, wideCells[c]);
+      AppendTabbedLine(wide, wideCells, kColumnCount);
+      AppendTabbedLine(ansi, cells, kColumnCount);
       converted = ansi.size();
     } else {
-      AppendRowLine(list, row, ansi);
+      AppendTabbedLine(ansi, cells, kColumnCount);
     }
   }
   wide += WideFrom932(std::string_view(ansi).substr(converted));
