@@ -1,5 +1,5 @@
 // The core against oracles written here, not taken from it. The first input byte picks the
-// property (byte % 5); the rest, split at NUL bytes, is its input.
+// property (byte % 4); the rest, split at NUL bytes, is its input.
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
 #include "common/ColumnTable.h"
 #include "listops/CsvLine.h"
 #include "listops/Listing.h"
@@ -105,27 +104,6 @@ static void IniInteger(const std::string& text) {
   CHECK(value == (v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v)));
 }
 
-// A listing only from switches that take no value and pairs of a switch and a value, /save's not
-// empty, no value longer than the 259 bytes the window's buffers hold, and a character code page
-// 932 lacks (an argument starting with byte 1 here) only in a file or folder name; a refusal
-// always says why.
-static void CommandLineProperties(const Strings& fields) {
-  std::vector<CommandArgument> args;
-  for (const std::string& f : fields) args.push_back(!f.empty() && f[0] == 1 ? CommandArgument{f.substr(1), true} : CommandArgument{f});
-  const CommandLine command = ParseCommandLine(args);
-  CHECK((command.action == CommandLine::Action::Window) == args.empty());
-  CHECK((command.action == CommandLine::Action::Refused) == !command.problem.empty());
-  if (command.action != CommandLine::Action::Listing) return;
-  CHECK(command.save > 0 && !args[command.save].text.empty());
-  for (int at : {command.save, command.folder, command.filter}) {
-    if (at < 0) continue;
-    const std::string& before = args[at - 1].text;  // the switch the value follows
-    CHECK(args[at].text.size() < kPathSize && (before[0] == '/' || before[0] == '-'));
-  }
-  for (std::size_t i = 0; i < args.size(); ++i)
-    CHECK(!args[i].lost || static_cast<int>(i) == command.save || static_cast<int>(i) == command.folder);
-}
-
 // UTF-8 decoded here: each character the shortest form of a value up to U+10FFFF, no surrogate.
 static bool DecodesAsUtf8(const std::string& text) {
   for (std::size_t i = 0; i < text.size();) {
@@ -186,12 +164,11 @@ static Strings SplitAtNul(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const Strings fields = SplitAtNul(data + 1, size - 1);
-  switch (data[0] % 5) {
+  switch (data[0] % 4) {
     case 0: IniInteger(fields[0]); break;
     case 1: PathProperties(fields); break;
     case 2: SortOrder(data[1], SplitAtNul(data + 2, size - 2)); break;  // a flags byte, then the keys
-    case 3: CommandLineProperties(fields.size() == 1 && fields[0].empty() ? Strings() : fields); break;
-    case 4: ListingProperties(std::string(data + 1, data + size), fields); break;  // the bytes, and as cells
+    case 3: ListingProperties(std::string(data + 1, data + size), fields); break;  // the bytes, and as cells
   }
   return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 #include <chrono>
 #include <thread>
 
@@ -11,7 +10,6 @@
 #include "scan/FileCells.h"
 #include "scan/FileRows.h"
 #include "scan/FilterSplit.h"
-#include "scan/PathJoin.h"
 #include "scan/ReadAheadQueue.h"
 #include "scan/ScanPace.h"
 #include "scan/VersionText.h"
@@ -45,23 +43,6 @@ TEST(SplitFilter, KeepsBlanksAndEmptyPiecesAndReadsOnly259Bytes) {
       {"*.txt; *.log", {"*.txt", " *.log"}}, {"a;;b;", {"a", "", "b", ""}}, {"", {"*.*"}},
       {std::string(300, 'a'), {a259}},       {a258 + ";b", {a258, ""}},      {a259 + ";b", {a259}}};
   for (const auto& c : cases) EXPECT_EQ(c.expected, SplitFilter(c.filter.c_str())) << c.filter;
-}
-
-// The 932 form, never shorter than the real one, is what the 259-byte limit counts.
-TEST(JoinPath, TheBackslashFollowsTheRealTextTheLimitCountsThe932FormALostCharacterMakesNoExactPath) {
-  ScanPath dir, path;
-  ASSERT_TRUE(MakeDirWithBackslash(dir, {L"C:\\表", "C:\\\x95\x5C", true}));  // 表 ends in 0x5C
-  const std::string at = "C:\\\x95\x5C\\", fits(253, 'f');
-  const struct { std::wstring wide; std::string ansi; bool exact; std::string expected; } names[] = {
-      {L"caf\xE9", "caf?", false, at + "caf? lost"}, {L"a", "a", true, at + "a exact"},
-      {L"f", fits, true, at + fits + " exact"}, {L"g", fits + "g", true, "refused"}};
-  for (const auto& c : names) {
-    path.ansi[0] = '~', path.wide[0] = L'~';
-    const bool joined = JoinPath(path, dir, {c.wide.c_str(), c.ansi.c_str(), c.exact});
-    EXPECT_EQ(c.expected, joined ? path.ansi + std::string(path.exact ? " exact" : " lost")
-                                 : path.ansi[0] == '~' && path.wide[0] == L'~' ? "refused" : "?");
-    EXPECT_EQ(joined ? L"C:\\表\\" + c.wide : L"~", std::wstring(path.wide, joined ? std::wcslen(path.wide) : 1));
-  }
 }
 
 TEST(VersionText, TranslationsToTryAndCells) {
@@ -187,13 +168,16 @@ TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
   EXPECT_FALSE(put.back());
 }
 
-TEST(ReadAheadQueue, AFinishedWalkAnswersWhatItFoundThenNoMoreWithoutWaiting) {
+// A file made since the walk ahead passed its folder: the taker waits for the walk's end, then goes on alone.
+TEST(ReadAheadQueue, AFinishedWalkAnswersWhatItFoundThenNoMore) {
   ReadAheadQueue queue(4);
-  queue.Put(L"0", true), queue.Put(L"1", false), queue.Finish();
+  queue.Put(L"0", true), queue.Put(L"1", false);
   bool answer = false;
   EXPECT_TRUE(queue.Take(L"0", answer) && answer);
   EXPECT_TRUE(queue.Take(L"1", answer) && !answer);
+  std::thread finder([&] { std::this_thread::sleep_for(std::chrono::milliseconds(50)), queue.Finish(); });
   EXPECT_FALSE(queue.Take(L"2", answer));
+  finder.join();
 }
 
 TEST(ReadAheadQueue, CloseLetsAFinderWaitingForRoomGoAndStopsIt) {

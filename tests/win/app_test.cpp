@@ -7,7 +7,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/MainWindow_win.h"
 #include "app/Startup_win.h"
@@ -68,11 +67,8 @@ class App : public ::testing::Test {
   HWND window = nullptr, folderBox = nullptr, list = nullptr;
 };
 
-TEST_F(App, ClosingDuringTheCountingPassEndsTheProgramSavingOnce) { EndDuringScan(WM_CLOSE, false); }
-
-TEST_F(App, ClosingDuringTheListingPassEndsTheProgramSavingOnce) { EndDuringScan(WM_CLOSE, true); }
-
-TEST_F(App, SessionEndDuringAScanSavesQuitsAndTheScanUnwinds) {
+TEST_F(App, ClosingDuringAScanEndsTheProgramSavingOnceASessionEndToo) {
+  EndDuringScan(WM_CLOSE, false), EndDuringScan(WM_CLOSE, true);
   EXPECT_EQ(EndDuringScan(WM_QUERYENDSESSION, false), TRUE);
   EXPECT_EQ(RowCount(list), 0);  // the listing pass never began
 }
@@ -125,13 +121,6 @@ static std::basic_string<Char> Clipboard(UINT format) {
     text = at, GlobalUnlock(data);
   return CloseClipboard(), text;
 }
-static void SetClipboardText(const char* text) {
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-  std::strcpy(static_cast<char*>(GlobalLock(copy)), text), GlobalUnlock(copy);
-  const bool set = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_TEXT, copy);
-  CloseClipboard();
-  ASSERT_TRUE(set);
-}
 
 // A key pressed on the list, with Ctrl held or not.
 static void ListKey(HWND list, WPARAM key, bool ctrl) {
@@ -144,57 +133,35 @@ static void ListKey(HWND list, WPARAM key, bool ctrl) {
   SetKeyboardState(keys);
 }
 
-static std::string Tabbed(const std::vector<std::string>& cells) {
-  std::string line;
-  for (const std::string& cell : cells) line += (line.empty() ? "" : "\t") + cell;
-  return line + "\r\n";
-}
-
+// Lines for a spreadsheet under the titles the list shows; a name code page 932 lacks a character
+// of as '?' in CF_TEXT and whole in CF_UNICODETEXT.
 TEST_F(App, CtrlASelectsEveryRowAndCtrlCOrCtrlInsertCopiesTheSelectedOnesForASpreadsheet) {
   Open();
-  std::vector<std::string> header, plain(kColumnCount, ""), quoting(kColumnCount, " ");
-  for (int c = 0; c < kColumnCount; ++c) {  // the titles as the list shows them
+  std::string header;
+  for (int c = 0; c < kColumnCount; ++c) {
     char title[64] = "";
     LVCOLUMNA column = {LVCF_TEXT, 0, 0, title, sizeof title};
     SendMessageA(list, LVM_GETCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-    header.push_back(title);
+    header += title + std::string(c + 1 < kColumnCount ? "\t" : "\r\n");
   }
-  plain[0] = "a.txt", plain[kPathColumn] = "C:\\a.txt";
-  quoting[0] = "表.txt", quoting[kSizeColumn] = "        12", quoting[kPathColumn] = "C:\\表\\表.txt";
-  quoting[kFirstVersionColumn] = "tab\there\r\nand a line";
-  for (const auto& row : {plain, quoting}) {
-    InsertFileRow(list, RowCount(list), row[0].c_str());
-    for (int c = 1; c < kColumnCount; ++c) SetCellText(list, RowCount(list) - 1, c, row[c].c_str());
-  }
-  std::vector<std::string> quoted = quoting;  // as a spreadsheet reads such a cell back
-  quoted[kFirstVersionColumn] = "\"tab\there\r\nand a line\"";
-
-  SetClipboardText("kept");
-  ListKey(list, 'C', true);  // nothing selected: nothing copied
-  EXPECT_EQ(Clipboard<char>(CF_TEXT), "kept");
+  InsertFileRow(list, 0, "表.txt"), SetCellText(list, 0, kSizeColumn, "        12");
+  SetCellText(list, 0, kPathColumn, "C:\\表\\表.txt");
+  InsertFileRow(list, 1, "caf?.txt"), SetCellText(list, 1, kPathColumn, "C:\\caf?.txt");
+  SetRealPath(list, 1, L"C:\\caf\xE9.txt");
+  const std::string first = "表.txt\t\t        12" + std::string(14, '\t') + "C:\\表\\表.txt\r\n",
+                    second = "caf?.txt" + std::string(16, '\t') + "C:\\caf?.txt\r\n";
+  OpenClipboard(nullptr), EmptyClipboard(), CloseClipboard();
+  ListKey(list, 'C', true);  // nothing selected: the clipboard is left as it was
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
   ListKey(list, 'A', true);
   EXPECT_EQ(SelectedRows(list), std::vector<int>({0, 1}));
   ListKey(list, 'C', true);
-  EXPECT_EQ(Clipboard<char>(CF_TEXT), Tabbed(header) + Tabbed(plain) + Tabbed(quoted));
-  const std::wstring unicode = Clipboard<wchar_t>(CF_UNICODETEXT);  // the same text, its Japanese as characters
-  EXPECT_EQ(unicode.substr(0, 6), L"名前\t種類\t");
-  EXPECT_NE(unicode.find(L"\r\n表.txt\t \t        12\t"), std::wstring::npos);
-  std::string back(unicode.size() * 2, '\0');
-  back.resize(WideCharToMultiByte(932, 0, unicode.data(), static_cast<int>(unicode.size()), &back[0],
-                                  static_cast<int>(back.size()), nullptr, nullptr));
-  EXPECT_EQ(back, Clipboard<char>(CF_TEXT));
-
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), header + first + second);
+  EXPECT_EQ(Clipboard<wchar_t>(CF_UNICODETEXT),
+            Wide(header + first) + L"caf\xE9.txt" + std::wstring(16, L'\t') + L"C:\\caf\xE9.txt\r\n");
   SelectRows(list, {1});
   ListKey(list, VK_INSERT, true);
-  EXPECT_EQ(Clipboard<char>(CF_TEXT), Tabbed(header) + Tabbed(quoted));
-
-  // A name code page 932 lacks a character of: '?' in CF_TEXT, whole in CF_UNICODETEXT, path alone too.
-  InsertFileRow(list, 2, "caf?.txt"), SetCellText(list, 2, kPathColumn, "C:\\caf?.txt");
-  SetRealPath(list, 2, L"C:\\caf\xE9.txt");
-  SelectRows(list, {2});
-  ListKey(list, 'C', true);
-  EXPECT_NE(Clipboard<char>(CF_TEXT).find("\r\ncaf?.txt\t"), std::string::npos);
-  EXPECT_NE(Clipboard<wchar_t>(CF_UNICODETEXT).find(L"\r\ncaf\xE9.txt\t"), std::wstring::npos);
+  EXPECT_EQ(Clipboard<char>(CF_TEXT), header + second);
   CopySelectedPaths(window, list);
   EXPECT_EQ(Clipboard<char>(CF_TEXT), "C:\\caf?.txt");
   EXPECT_EQ(Clipboard<wchar_t>(CF_UNICODETEXT), L"C:\\caf\xE9.txt");
@@ -221,6 +188,37 @@ TEST_F(App, TheRowMenuGreysWhatNeedsARowWhenNoneIsSelected) {
   }
 }
 
+static RECT shownMenu;
+static void CALLBACK NoteMenuAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND menu = FindWindowA("#32768", nullptr)) GetWindowRect(menu, &shownMenu), KillTimer(nullptr, timer), EndMenu();
+}
+
+// Shift+F10 or the menu key put the menu below the focused row's text, the first row's too.
+TEST_F(App, TheRowMenuOfAKeyOpensBelowTheFocusedRow) {
+  Open();
+  InsertFileRow(list, 0, "a.txt");
+  LVITEMA focus = {0, 0, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED};
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
+  SetTimer(nullptr, 0, 200, NoteMenuAndClose);
+  SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+  RECT row = {LVIR_LABEL};
+  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  POINT below = {row.left, row.bottom};
+  ClientToScreen(list, &below);
+  EXPECT_EQ(std::make_pair(shownMenu.left, shownMenu.top), std::make_pair(below.x, below.y));
+}
+
+// The background colour chosen repaints the window; a cancelled choice leaves it as it was.
+TEST_F(App, AColourChosenRepaintsTheWindowACancelledOneDoesNot) {
+  Open();
+  for (int button : {IDCANCEL, IDOK}) {
+    UpdateWindow(window);
+    DialogDriver colours([&](HWND dialog) { return PressButton(dialog, button), true; });
+    SendMessageA(window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetUpdateRect(window, nullptr, FALSE) != FALSE, button == IDOK) << button;
+  }
+}
+
 // FILORA.EXE run with a command line in folder, as a batch file runs it: its exit code, and what it
 // wrote to its standard handles in output.
 static DWORD RunExe(const std::wstring& folder, const std::wstring& arguments, std::string& output) {
@@ -244,29 +242,16 @@ static DWORD RunExe(const std::string& folder, const std::string& arguments, std
   return RunExe(Wide(folder), Wide(arguments), output);
 }
 
-TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWrong) {
-  for (const char* name : {"tree\\b.txt", "tree\\a.dat", "tree\\表\\c.txt", "tree\\d.log"}) t.File(name, name);
+TEST_F(App, ACommandLineTakesSwitchesInAnyCaseAndTellsWhatWentWrong) {
+  for (const char* name : {"tree\\b.txt", "tree\\d.log", "tree\\s\\e.log"}) t.File(name, name);
   const std::string tree = t.Root() + "\\tree";
-  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\nFILTER=*.txt;*.dat\r\nSUB=1\r\n");
+  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\n");
   ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), (t.Root() + "\\FILORA.EXE").c_str(), FALSE));
-  Open();  // the window's own listing, saved as a user saves it; it stays open meanwhile
-  SendMessageA(window, WM_COMMAND, IDM_START, 0);
-  ASSERT_EQ(RowCount(list), 3);
-  const std::string saved = t.Root() + "\\window.csv";
-  DialogDriver save([&](HWND dialog) {
-    SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, saved.c_str());
-    return PressButton(dialog, IDOK), true;
-  });
-  SendMessageA(window, WM_COMMAND, IDM_SAVE, 0);
   const std::string settingsBefore = ReadBytes(ini);
-
   std::string output;
-  EXPECT_EQ(RunExe(t.Root(), "/save listing.csv", output), 0u) << output;
-  EXPECT_EQ(output, "");
-  EXPECT_TRUE(ReadBytes(t.Root() + "\\listing.csv") == ReadBytes(saved)) << ReadBytes(t.Root() + "\\listing.csv");
   EXPECT_EQ(RunExe(t.Root(), "-SAVE \"only logs.csv\" /Folder \"" + tree + "\" /filter *.log /subfolders 0", output), 0u);
+  EXPECT_EQ(output, "");
   EXPECT_EQ(ReadBytes(t.Root() + "\\only logs.csv").substr(0, 9), "\"d.log\",\"");
-
   const struct { std::string arguments; DWORD code; } failures[] = {
       {"/save x.csv /folder \"" + tree + "\\none\"", 2}, {"/save x.csv /folder \"\"", 2}, {"/save x.csv /bogus 1", 1},
       {"/save missing\\x.csv", 3}, {"/save " + std::string(250, 'o') + ".csv", 3}};  // its full path too long
@@ -279,40 +264,8 @@ TEST_F(App, ACommandLineSavesTheWindowsListingWithoutAWindowAndTellsWhatWentWron
   EXPECT_EQ(ReadBytes(ini), settingsBefore);  // read, never written
 }
 
-// FILORA kept in a folder whose name code page 932 lacks a character of, its settings naming such a
-// folder (kept whole beside DIR1): a run finds them there and lists that folder by the names it
-// holds; a /folder and a /save of any name are taken as typed; the window keeps them there too.
-TEST_F(App, FiloraInAFolderOfAnyNameKeepsItsSettingsThereAndListsFoldersOfAnyName) {
-  const std::wstring home = Wide(t.Root()) + L"\\Donn\xE9es", resume = Wide(t.Root()) + L"\\R\xE9sum\xE9";
-  t.File(L"R\xE9sum\xE9\\caf\xE9.txt", "1");
-  t.File(L"Donn\xE9es\\FILORA.INI", "[OPTION]\r\nDIR1=" + t.Root() + "\\R?sum?\r\nDIR1UTF8=" + t.Root() +
-                                         "\\R%C3%A9sum%C3%A9\r\n");
-  ASSERT_TRUE(CopyFileW(Wide(ExeFolder() + "\\FILORA.EXE").c_str(), (home + L"\\FILORA.EXE").c_str(), FALSE));
-  const std::string settingsBefore = ReadBytes(home + L"\\FILORA.INI");
-  std::string output;
-  EXPECT_EQ(RunExe(home, L"/save out.csv /utf8", output), 0u) << output;
-  const std::string utf8 = ReadBytes(home + L"\\out.csv"), root = t.Root() + u8"\\R\u00E9sum\u00E9\\caf\u00E9.txt",
-                    head = u8"\uFEFF\"caf\u00E9.txt\",\"";
-  EXPECT_EQ(utf8.substr(0, head.size()), head);
-  EXPECT_EQ(utf8.substr(utf8.size() - root.size() - 3), root + "\"\r\n");
-  EXPECT_EQ(RunExe(home, L"/save \"r\xE9sultat.csv\" /folder \"" + resume + L"\"", output), 0u) << output;
-  EXPECT_EQ(ReadBytes(home + L"\\r\xE9sultat.csv").substr(0, 11), "\"caf?.txt\",");
-  EXPECT_EQ(ReadBytes(home + L"\\FILORA.INI"), settingsBefore);
-
-  iniPath = home + L"\\FILORA.INI";
-  Open();
-  wchar_t shown[MAX_PATH] = L"";
-  GetWindowTextW(folderBox, shown, MAX_PATH);
-  EXPECT_EQ(shown, resume);
-  SetWindowTextW(folderBox, (resume + L"\\x\xA5y").c_str());
-  SendMessageA(window, WM_CLOSE, 0, 0);
-  const std::string saved = ReadBytes(iniPath);
-  EXPECT_NE(saved.find("DIR1=" + t.Root() + "\\R?sum?\\x?y\r\n"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("DIR1UTF8=" + t.Root() + "\\R%C3%A9sum%C3%A9\\x%C2%A5y\r\n"), std::string::npos) << saved;
-}
-
-static void SetTimes(const std::string& path, const FILETIME* written, const FILETIME* accessed) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+static void SetTimes(const std::wstring& path, const FILETIME* written, const FILETIME* accessed) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   SetFileTime(file, nullptr, accessed, written), CloseHandle(file);
 }
 
@@ -323,53 +276,61 @@ static std::vector<std::string> Differences(const std::string& file) {
     const std::string line = file.substr(at, end - at);
     lines.push_back(line.substr(0, line.find("\",\"", 7)) + line.substr(line.rfind(",\"")));
   }
-  return lines;
+  return std::sort(lines.begin(), lines.end() - (lines.size() > 0)), lines;  // the gone ones stay last
 }
 
-// A tree listed, copied elsewhere, then changed: a file added, one gone, one grown, one given a new
-// modified time, one program replaced by another of the same time, one only read.
-TEST_F(App, AComparisonWithAnEarlierListingSavesTheFilesAddedChangedAndGoneAndSaysSoByItsExitCode) {
-  const std::string tree = t.Root() + "\\tree", fixtures = ExeFolder() + "\\fixtures\\";
-  for (const char* name : {"grow.txt", "gone.txt", "touched.txt", "read.txt"}) t.File("tree\\" + std::string(name), name);
-  ASSERT_TRUE(CopyFileA((fixtures + "sjis.exe").c_str(), (tree + "\\prog.exe").c_str(), FALSE));
-  const FILETIME then = {0, 0x01D00000};
-  for (const char* name : {"grow.txt", "touched.txt", "prog.exe"}) SetTimes(tree + "\\" + name, &then, nullptr);
-  ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), (t.Root() + "\\FILORA.EXE").c_str(), FALSE));
+// FILORA kept in a folder whose name code page 932 lacks a character of, its settings naming such a
+// folder (kept whole beside DIR1): a run finds them there and lists that folder by its real names.
+// The tree is listed, copied elsewhere, then changed: a file added, one gone, one grown, one given a
+// new modified time, one program replaced by another of the same time, one only read.
+TEST_F(App, ComparisonsWithAnEarlierListingSaveTheFilesAddedChangedAndGoneFromAFolderOfAnyName) {
+  const std::wstring home = Wide(t.Root()) + L"\\Donn\xE9es", tree = Wide(t.Root()) + L"\\R\xE9sum\xE9";
+  const std::string fixtures = ExeFolder() + "\\fixtures\\";
+  for (const wchar_t* name : {L"grow.txt", L"gone.txt", L"touched.txt", L"read\xE9.txt"})
+    t.File(L"R\xE9sum\xE9\\" + std::wstring(name), "text");
+  ASSERT_TRUE(CopyFileW(Wide(fixtures + "sjis.exe").c_str(), (tree + L"\\prog.exe").c_str(), FALSE));
+  // Read in 2036: no later read moves a last access that lies ahead.
+  const FILETIME then = {0, 0x01D00000}, later = {0, 0x01D00001}, read = {0, 0x01E80000};
+  for (const wchar_t* name : {L"\\grow.txt", L"\\touched.txt", L"\\prog.exe"}) SetTimes(tree + name, &then, nullptr);
+  t.File(L"Donn\xE9es\\FILORA.INI", "[OPTION]\r\nDIR1=" + t.Root() + "\\R?sum?\r\nDIR1UTF8=" + t.Root() +
+                                         "\\R%C3%A9sum%C3%A9\r\n");
+  ASSERT_TRUE(CopyFileW(Wide(ExeFolder() + "\\FILORA.EXE").c_str(), (home + L"\\FILORA.EXE").c_str(), FALSE));
+  const std::string settingsBefore = ReadBytes(home + L"\\FILORA.INI");
   std::string output;
-  for (const char* run : {"/save before.csv", "/save before8.csv /utf8"})
-    ASSERT_EQ(RunExe(t.Root(), std::string(run) + " /folder \"" + tree + "\"", output), 0u) << output;
-  ASSERT_TRUE(HostShell("cp -a '" + HostPath(tree) + "' '" + HostPath(t.Root()) + "/copy'"));
-  t.File("tree\\new.txt"), DeleteFileA((tree + "\\gone.txt").c_str());
-  t.File("tree\\grow.txt", "grown"), SetTimes(tree + "\\grow.txt", &then, nullptr);
-  const FILETIME later = {0, 0x01D00001};
-  SetTimes(tree + "\\touched.txt", &later, nullptr), SetTimes(tree + "\\read.txt", nullptr, &later);
-  ASSERT_TRUE(CopyFileA((fixtures + "fallback.exe").c_str(), (tree + "\\prog.exe").c_str(), FALSE));
-  SetTimes(tree + "\\prog.exe", &then, nullptr);
+  for (const wchar_t* run : {L"/save before.csv", L"/save before8.csv /utf8"}) ASSERT_EQ(RunExe(home, run, output), 0u) << output;
+  EXPECT_NE(ReadBytes(home + L"\\before8.csv").find(u8"\\R\u00E9sum\u00E9\\read\u00E9.txt\"\r\n"), std::string::npos);
+  ASSERT_TRUE(HostShell("cp -a '" + HostPath(t.Root()) + "'/R*sum* '" + HostPath(t.Root()) + "/copy'"));
+  t.File(L"R\xE9sum\xE9\\new.txt", ""), DeleteFileW((tree + L"\\gone.txt").c_str());
+  t.File(L"R\xE9sum\xE9\\grow.txt", "grown"), SetTimes(tree + L"\\grow.txt", &then, nullptr);
+  SetTimes(tree + L"\\touched.txt", &later, nullptr), SetTimes(tree + L"\\read\xE9.txt", nullptr, &read);
+  ASSERT_TRUE(CopyFileW(Wide(fixtures + "fallback.exe").c_str(), (tree + L"\\prog.exe").c_str(), FALSE));
+  SetTimes(tree + L"\\prog.exe", &then, nullptr);
 
-  const std::string in = " /folder \"" + tree + "\"", counts = "追加 1件、変更 3件、削除 1件";
-  EXPECT_EQ(RunExe(t.Root(), "/compare before.csv /save diff.csv" + in, output), 5u) << output;
+  const std::string counts = "追加 1件、変更 3件、削除 1件";
+  ASSERT_EQ(RunExe(home, L"/save after.csv", output), 0u) << output;
+  EXPECT_EQ(RunExe(home, L"/compare before.csv /save \"diff\xE9.csv\"", output), 5u) << output;
   EXPECT_EQ(output.substr(output.size() - counts.size() - 2), counts + "\r\n");
-  const std::string versions = (ReadBytes(fixtures + "sjis.exe").size() != ReadBytes(fixtures + "fallback.exe").size()
-                                    ? "サイズ;" : "") + std::string("会社名;説明;ﾊﾞｰｼﾞｮﾝ;内部名;著作権;正式ﾌｧｲﾙ名;製品名;製品ﾊﾞｰｼﾞｮﾝ");
-  std::vector<std::string> found = Differences(ReadBytes(t.Root() + "\\diff.csv"));
-  ASSERT_EQ(found.size(), 5u);
-  EXPECT_EQ(found.back(), "\"削除\",\"gone.txt,\"\"");  // the gone ones last
-  std::vector<std::string> expected = {"\"変更\",\"grow.txt,\"サイズ\"", "\"変更\",\"prog.exe,\"" + versions + "\"",
-                                       "\"変更\",\"touched.txt,\"更新日時\"", "\"削除\",\"gone.txt,\"\"", "\"追加\",\"new.txt,\"\""};
-  std::sort(found.begin(), found.end()), std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(found, expected);
-  EXPECT_EQ(RunExe(t.Root(), "/compare before8.csv /save diff8.csv" + in, output), 5u) << output;
-  EXPECT_TRUE(ReadBytes(t.Root() + "\\diff8.csv") == ReadBytes(t.Root() + "\\diff.csv"));
-  EXPECT_EQ(RunExe(t.Root(), "/compare before.csv /save same.csv /oldfolder \"" + tree + "\" /folder \"" + t.Root() +
-                                 "\\copy\"", output), 0u) << output;
-  EXPECT_EQ(ReadBytes(t.Root() + "\\same.csv"), "");
-  t.File("broken.csv", "\"a\",\"b\"\r\n");
-  EXPECT_EQ(RunExe(t.Root(), "/compare broken.csv /save no.csv" + in, output), 6u) << output;
+  const std::string diff = ReadBytes(home + L"\\diff\xE9.csv"), versions =
+      (ReadBytes(fixtures + "sjis.exe").size() != ReadBytes(fixtures + "fallback.exe").size() ? "サイズ;" : "") +
+      std::string("会社名;説明;ﾊﾞｰｼﾞｮﾝ;内部名;著作権;正式ﾌｧｲﾙ名;製品名;製品ﾊﾞｰｼﾞｮﾝ");
+  EXPECT_EQ(Differences(diff), std::vector<std::string>({"\"追加\",\"new.txt,\"\"", "\"変更\",\"grow.txt,\"サイズ\"",
+                                                         "\"変更\",\"prog.exe,\"" + versions + "\"",
+                                                         "\"変更\",\"touched.txt,\"更新日時\"", "\"削除\",\"gone.txt,\"\""}));
+  EXPECT_EQ(RunExe(home, L"/compare before8.csv /save diff8.csv", output), 5u) << output;
+  EXPECT_TRUE(ReadBytes(home + L"\\diff8.csv") == diff);  // either encoding alike
+  EXPECT_EQ(RunExe(home, L"/compare before.csv /save same.csv /oldfolder \"" + tree + L"\" /folder \"" +
+                             Wide(t.Root()) + L"\\copy\"", output), 0u) << output;
+  EXPECT_EQ(ReadBytes(home + L"\\same.csv"), "");
+  t.File(L"Donn\xE9es\\broken.csv", "\"a\",\"b\"\r\n");
+  EXPECT_EQ(RunExe(home, L"/compare broken.csv /save no.csv", output), 6u) << output;
   EXPECT_NE(output.find("(1 行目)"), std::string::npos) << output;
-  EXPECT_EQ(GetFileAttributesA((t.Root() + "\\no.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadBytes(home + L"\\no.csv") + ReadBytes(home + L"\\FILORA.INI"), settingsBefore);  // none, unwritten
 
-  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\n");  // the window's list, compared from its menu
+  iniPath = home + L"\\FILORA.INI";  // the window's list, compared from its menu, the same file
   Open();
+  wchar_t shown[MAX_PATH] = L"";
+  GetWindowTextW(folderBox, shown, MAX_PATH);
+  EXPECT_EQ(shown, tree);
   const auto compareGreyed = [&] {
     SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 0)), 0);
     return (GetMenuState(GetMenu(window), IDM_COMPARE, MF_BYCOMMAND) & MF_GRAYED) != 0;
@@ -377,12 +338,19 @@ TEST_F(App, AComparisonWithAnEarlierListingSavesTheFilesAddedChangedAndGoneAndSa
   EXPECT_TRUE(compareGreyed());  // nothing listed yet
   SendMessageA(window, WM_COMMAND, IDM_START, 0);
   EXPECT_FALSE(compareGreyed());
-  const std::string answers[] = {t.Root() + "\\before.csv", t.Root() + "\\window.csv"};
-  DialogDriver dialogs([&](HWND dialog) {  // Open, Save, then the counts
-    if (dialogs.Count() <= 2) SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, answers[dialogs.Count() - 1].c_str());
+  const std::wstring answers[] = {home + L"\\before.csv", home + L"\\window.csv", L"", home + L"\\saved.csv"};
+  DialogDriver dialogs([&](HWND dialog) {  // Open, Save, the counts; then Save as a user saves the list
+    if (dialogs.Count() != 3) SetDlgItemTextW(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, answers[dialogs.Count() - 1].c_str());
     return PressButton(dialog, IDOK), true;
   });
   SendMessageA(window, WM_COMMAND, IDM_COMPARE, 0);
-  EXPECT_EQ(dialogs.Text(), "追加 1件、変更 3件、削除 1件");
-  EXPECT_TRUE(ReadBytes(t.Root() + "\\window.csv") == ReadBytes(t.Root() + "\\diff.csv"));
+  EXPECT_EQ(dialogs.Text(), counts);
+  SendMessageA(window, WM_COMMAND, IDM_SAVE, 0);
+  EXPECT_TRUE(ReadBytes(home + L"\\window.csv") == diff);  // the command line's files, byte for byte
+  EXPECT_TRUE(ReadBytes(home + L"\\saved.csv") == ReadBytes(home + L"\\after.csv"));
+  SetWindowTextW(folderBox, (tree + L"\\x\xA5y").c_str());
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  const std::string saved = ReadBytes(iniPath);  // never a look-alike
+  EXPECT_NE(saved.find("DIR1=" + t.Root() + "\\R?sum?\\x?y\r\nDIR1UTF8=" + t.Root() + "\\R%C3%A9sum%C3%A9\\x%C2%A5y\r\n"),
+            std::string::npos) << saved;
 }
