@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <chrono>
@@ -150,17 +151,25 @@ TEST(WholeCharPrefix932, NeverEndsBetweenALeadByteAndItsTrailByte) {
   for (const auto& c : cases) EXPECT_EQ(c.length, WholeCharPrefix932(c.text, c.room)) << c.text << " in " << c.room;
 }
 
+// The finder waits while 4 ahead and goes on once half the room is free.
 TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
   ReadAheadQueue queue(4);
   std::vector<bool> put;
+  std::atomic<int> ahead{0};
   std::thread finder([&] {
-    for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_wstring(i), i % 3 == 0));
+    for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_wstring(i), i % 3 == 0)), ++ahead;
     queue.Finish();
   });
+  const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); };
   bool answer = false;
+  settle();
+  EXPECT_EQ(ahead, 4);
   for (int i = 0; i < 6; ++i) {
     ASSERT_TRUE(queue.Take(std::to_wstring(i).c_str(), answer)) << i;
     EXPECT_EQ(answer, i % 3 == 0) << i;
+    if (i != 1) continue;
+    settle();
+    ASSERT_EQ(ahead, 6);  // else the taker would wait for ever
   }
   EXPECT_FALSE(queue.Take(L"x", answer));  // the folder changed under the walk
   EXPECT_FALSE(queue.Take(L"6", answer));  // and the taker stays on its own
