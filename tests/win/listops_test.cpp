@@ -49,6 +49,10 @@ TEST(ListOps, SortingMovesWholeRowsStablyWithTheirSelectionAndFocus) {
   EXPECT_EQ(ColumnTexts(host.list, 1), Texts({"z2", "y4", "m1", "b3", "b5"}));
   EXPECT_EQ(SelectedRows(host.list), std::vector<int>({1, 2}));
   EXPECT_EQ(FocusedRow(host.list), 2);
+  Host two;  // two rows sort too
+  for (const char* name : {"b", "a"}) AddRow(two.list, {name});
+  SortByColumn(two.list, kNameColumn);
+  EXPECT_EQ(ColumnTexts(two.list, kNameColumn), Texts({"a", "b"}));
 }
 
 TEST(ListOps, TypingTheStartOfANameSelectsTheNextRowWithIt) {

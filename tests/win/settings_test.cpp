@@ -1,9 +1,12 @@
 // The settings file as the platform reads and writes it, and the dialogs that change the settings.
 #include "app/AuxDialogs_win.h"  // the folder picker
+#include "support/Support.h"
+
+#include <commctrl.h>
+
 #include "resource.h"
 #include "settings/OptionsDialog_win.h"
 #include "settings/SettingsFile_win.h"
-#include "support/Support.h"
 
 using Ints = std::vector<int>;
 
@@ -57,14 +60,22 @@ TEST_F(SettingsTest, OptionsListTheHistoryNewestFirstCancelKeepsAllOkTakesAWideF
   EXPECT_EQ(Checked(), (Ints{0, 1, 0}));
 }
 
-TEST_F(SettingsTest, TheFolderPickerCancelledKeepsTheFolder) {
+// The picker opens on the folder in the box; cancelled, it leaves the box as it was.
+TEST_F(SettingsTest, TheFolderPickerOpensOnTheFolderAndCancelledKeepsIt) {
   const std::wstring folder = Wide(t.Root()) + L"\\R\xE9sum\xE9";
-  wchar_t buffer[kPathSize];
+  wchar_t buffer[kPathSize], selected[MAX_PATH] = L"";
   lstrcpyW(buffer, folder.c_str());
   CreateDirectoryW(buffer, nullptr);
-  DialogDriver driver([](HWND d) { PressButton(d, IDCANCEL); return true; });
+  DialogDriver driver([&](HWND d) {
+    HWND tree = FindWindowExW(d, nullptr, WC_TREEVIEWW, nullptr);
+    TVITEMW item = {TVIF_TEXT, reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))};
+    item.pszText = selected, item.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return PressButton(d, IDCANCEL), true;
+  });
   BrowseForFolder(nullptr, buffer);
   EXPECT_EQ(driver.Count(), 1);
+  EXPECT_STREQ(selected, L"R\xE9sum\xE9");
   EXPECT_EQ(buffer, folder);
 }
 
