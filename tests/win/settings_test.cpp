@@ -66,17 +66,22 @@ TEST_F(SettingsTest, TheFolderPickerOpensOnTheFolderAndCancelledKeepsIt) {
   wchar_t buffer[kPathSize], selected[MAX_PATH] = L"";
   lstrcpyW(buffer, folder.c_str());
   CreateDirectoryW(buffer, nullptr);
-  DialogDriver driver([&](HWND d) {
-    HWND tree = FindWindowExW(d, nullptr, WC_TREEVIEWW, nullptr);
-    TVITEMW item = {TVIF_TEXT, reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))};
-    item.pszText = selected, item.cchTextMax = MAX_PATH;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return PressButton(d, IDCANCEL), true;
-  });
-  BrowseForFolder(nullptr, buffer);
-  EXPECT_EQ(driver.Count(), 1);
+  // Wine's tree, on a loaded host, now and then takes no selection at all: three tries.
+  for (int attempt = 0; attempt < 3 && lstrcmpW(selected, L"R\xE9sum\xE9") != 0; ++attempt) {
+    const DWORD start = GetTickCount();
+    DialogDriver driver([&](HWND d) {  // asked at each tick until the tree has reached it
+      HWND tree = FindWindowExW(d, nullptr, WC_TREEVIEWW, nullptr);
+      TVITEMW item = {TVIF_TEXT, reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))};
+      item.pszText = selected, item.cchTextMax = MAX_PATH;
+      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      if (lstrcmpW(selected, L"R\xE9sum\xE9") != 0 && GetTickCount() - start < 3000) return false;
+      return PressButton(d, IDCANCEL), true;
+    });
+    BrowseForFolder(nullptr, buffer);
+    EXPECT_EQ(driver.Count(), 1);
+    EXPECT_EQ(buffer, folder);
+  }
   EXPECT_STREQ(selected, L"R\xE9sum\xE9");
-  EXPECT_EQ(buffer, folder);
 }
 
 // DIR1UTF8 holds a folder whole only while DIR1 still holds its '?' form (an older FILORA may have
