@@ -160,15 +160,18 @@ TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
     for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_wstring(i), i % 3 == 0)), ++ahead;
     queue.Finish();
   });
-  const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); };
+  const auto settle = [&](int count) {  // waits for count (a loaded host may be slow), then for any more
+    for (int i = 0; i < 500 && ahead < count; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  };
   bool answer = false;
-  settle();
+  settle(4);
   EXPECT_EQ(ahead, 4);
   for (int i = 0; i < 6; ++i) {
     ASSERT_TRUE(queue.Take(std::to_wstring(i).c_str(), answer)) << i;
     EXPECT_EQ(answer, i % 3 == 0) << i;
     if (i != 1) continue;
-    settle();
+    settle(6);
     ASSERT_EQ(ahead, 6);  // else the taker would wait for ever
   }
   EXPECT_FALSE(queue.Take(L"x", answer));  // the folder changed under the walk
@@ -191,11 +194,12 @@ TEST(ReadAheadQueue, AFinishedWalkAnswersWhatItFoundThenNoMore) {
 
 TEST(ReadAheadQueue, CloseLetsAFinderWaitingForRoomGoAndStopsIt) {
   ReadAheadQueue queue(2);
-  int put = 0;
+  std::atomic<int> put{0};
   std::thread finder([&] {
     while (queue.Put(std::to_wstring(put), true)) ++put;
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (int i = 0; i < 500 && put < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the finder waiting for room
   queue.Close();  // the listing ends early: Stop, or the window closed
   finder.join();
   EXPECT_EQ(put, 2);
