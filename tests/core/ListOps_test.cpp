@@ -73,12 +73,3 @@ TEST(CompareListings, PairsRelativePathsInEitherCaseInOrderAndCountsOnlyTheColum
   EXPECT_EQ("+0 ~2:2 ~4:4 ~5:6:11 +8 ~9:2 +10 -1 -9 ", shown);
   EXPECT_TRUE(CompareListings(before, "D:\\old\\", before, "d:\\OLD\\", upper).empty());
 }
-
-TEST(ChangeTexts, NamesOfTheChangesAndHeadersOfTheColumnsJoinedBySemicolons) {
-  EXPECT_STREQ("追加", ChangeName(FileChange::Added));
-  EXPECT_STREQ("変更", ChangeName(FileChange::Changed));
-  EXPECT_STREQ("削除", ChangeName(FileChange::Removed));
-  EXPECT_EQ("サイズ;更新日時", ChangedColumnsText({kSizeColumn, kModifiedColumn}));
-  EXPECT_EQ("製品ﾊﾞｰｼﾞｮﾝ", ChangedColumnsText({kPathColumn - 1}));
-  EXPECT_EQ("", ChangedColumnsText({}));
-}

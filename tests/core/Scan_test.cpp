@@ -62,12 +62,6 @@ TEST(VersionText, TranslationsToTryAndCells) {
   for (const auto& c : cells) EXPECT_EQ(c.expected, VersionCell(c.value, c.len)) << c.expected;
 }
 
-static std::string Names(const FileRows& rows) {
-  std::string names;
-  for (int r = 0; r < rows.Count(); ++r) names += std::string(rows.Cell(r, kNameColumn)) + ";";
-  return names;
-}
-
 // A wrong answer stops the list and the status text from showing progress for the rest of a scan.
 TEST(ScanPace, IntervalsCountAcrossTheTickWrapViewIsFullOnceARowIsCutOff) {
   const struct { std::uint32_t now, since, interval; bool passed; } intervals[] = {{1000, 900, 100, true},
@@ -97,7 +91,9 @@ TEST(FileRows, CellsStayApartWhenSetInAnyOrderAndRowsMove) {
   for (const auto& [row, column] : {std::pair{4, 0}, {-1, 0}, {0, kColumnCount}}) EXPECT_EQ("", rows.Cell(row, column));
   rows.SetRealPath(2, L"C:\\R\xE9sum\xE9\\b\xE9.txt"), rows.Set(2, kSizeColumn, "1");  // a path 932 lacks
   rows.Reorder({3, 1, 0, 2});
-  EXPECT_EQ("c;a longer name;z;b;", Names(rows));
+  std::string names;
+  for (int r = 0; r < rows.Count(); ++r) names += std::string(rows.Cell(r, kNameColumn)) + ";";
+  EXPECT_EQ("c;a longer name;z;b;", names);
   EXPECT_EQ("C:\\a", rows.Cell(1, kPathColumn));
   EXPECT_EQ(L"b\xE9.txt", rows.RealText(3, kNameColumn).value_or(L"none"));
   EXPECT_EQ(L"C:\\R\xE9sum\xE9\\b\xE9.txt", rows.RealText(3, kPathColumn).value_or(L"none"));

@@ -238,32 +238,6 @@ static DWORD RunExe(const std::wstring& folder, const std::wstring& arguments, s
   CloseHandle(process.hProcess), CloseHandle(process.hThread), CloseHandle(startup.hStdOutput);
   return output = ReadBytes(log), DeleteFileW(log.c_str()), code;
 }
-static DWORD RunExe(const std::string& folder, const std::string& arguments, std::string& output) {
-  return RunExe(Wide(folder), Wide(arguments), output);
-}
-
-TEST_F(App, ACommandLineTakesSwitchesInAnyCaseAndTellsWhatWentWrong) {
-  for (const char* name : {"tree\\b.txt", "tree\\d.log", "tree\\s\\e.log"}) t.File(name, name);
-  const std::string tree = t.Root() + "\\tree";
-  t.File("FILORA.INI", "[OPTION]\r\nDIR1=" + tree + "\r\n");
-  ASSERT_TRUE(CopyFileA((ExeFolder() + "\\FILORA.EXE").c_str(), (t.Root() + "\\FILORA.EXE").c_str(), FALSE));
-  const std::string settingsBefore = ReadBytes(ini);
-  std::string output;
-  EXPECT_EQ(RunExe(t.Root(), "-SAVE \"only logs.csv\" /Folder \"" + tree + "\" /filter *.log /subfolders 0", output), 0u);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(ReadBytes(t.Root() + "\\only logs.csv").substr(0, 9), "\"d.log\",\"");
-  const struct { std::string arguments; DWORD code; } failures[] = {
-      {"/save x.csv /folder \"" + tree + "\\none\"", 2}, {"/save x.csv /folder \"\"", 2}, {"/save x.csv /bogus 1", 1},
-      {"/save missing\\x.csv", 3}, {"/save " + std::string(250, 'o') + ".csv", 3}};  // its full path too long
-  for (const auto& f : failures) {
-    EXPECT_EQ(RunExe(t.Root(), f.arguments, output), f.code) << f.arguments;
-    EXPECT_EQ(output.substr(0, 8), "FILORA: ") << f.arguments;
-    EXPECT_NE(output.find("\r\n"), std::string::npos) << f.arguments;
-  }
-  EXPECT_EQ(GetFileAttributesA((t.Root() + "\\x.csv").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(ReadBytes(ini), settingsBefore);  // read, never written
-}
-
 static void SetTimes(const std::wstring& path, const FILETIME* written, const FILETIME* accessed) {
   HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   SetFileTime(file, nullptr, accessed, written), CloseHandle(file);
@@ -280,13 +254,14 @@ static std::vector<std::string> Differences(const std::string& file) {
 }
 
 // FILORA kept in a folder whose name code page 932 lacks a character of, its settings naming such a
-// folder (kept whole beside DIR1): a run finds them there and lists that folder by its real names.
-// The tree is listed, copied elsewhere, then changed: a file added, one gone, one grown, one given a
-// new modified time, one program replaced by another of the same time, one only read.
-TEST_F(App, ComparisonsWithAnEarlierListingSaveTheFilesAddedChangedAndGoneFromAFolderOfAnyName) {
+// folder (kept whole beside DIR1): a run finds them there and lists that folder by its real names,
+// takes switches in any case and tells what went wrong. The tree is listed, copied elsewhere, then
+// changed: a file added, one gone, one grown, one given a new modified time, one program replaced by
+// another of the same time, one only read.
+TEST_F(App, CommandLinesAndComparisonsWithAnEarlierListingFromAFolderOfAnyName) {
   const std::wstring home = Wide(t.Root()) + L"\\Donn\xE9es", tree = Wide(t.Root()) + L"\\R\xE9sum\xE9";
   const std::string fixtures = ExeFolder() + "\\fixtures\\";
-  for (const wchar_t* name : {L"grow.txt", L"gone.txt", L"touched.txt", L"read\xE9.txt"})
+  for (const wchar_t* name : {L"grow.txt", L"gone.txt", L"touched.txt", L"read\xE9.txt", L"top.log", L"s\\deep.log"})
     t.File(L"R\xE9sum\xE9\\" + std::wstring(name), "text");
   ASSERT_TRUE(CopyFileW(Wide(fixtures + "sjis.exe").c_str(), (tree + L"\\prog.exe").c_str(), FALSE));
   // Read in 2036: no later read moves a last access that lies ahead.
@@ -297,6 +272,16 @@ TEST_F(App, ComparisonsWithAnEarlierListingSaveTheFilesAddedChangedAndGoneFromAF
   ASSERT_TRUE(CopyFileW(Wide(ExeFolder() + "\\FILORA.EXE").c_str(), (home + L"\\FILORA.EXE").c_str(), FALSE));
   const std::string settingsBefore = ReadBytes(home + L"\\FILORA.INI");
   std::string output;
+  EXPECT_EQ(RunExe(home, L"-SAVE \"only logs.csv\" /Folder \"" + tree + L"\" /filter *.log /subfolders 0", output), 0u);
+  EXPECT_EQ(output + ReadBytes(home + L"\\only logs.csv").substr(0, 11), "\"top.log\",\"");
+  EXPECT_EQ(ReadBytes(home + L"\\only logs.csv").find("\r\n\""), std::string::npos);  // one line: no deep.log
+  const std::wstring failures[] = {L"/save x.csv /folder \"" + tree + L"\\none\"", L"/save x.csv /folder \"\"",
+      L"/save x.csv /bogus 1", L"/save missing\\x.csv", L"/save " + std::wstring(250, L'o') + L".csv"};  // too long
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(RunExe(home, failures[i], output), DWORD("22133"[i] - '0')) << i;
+    EXPECT_TRUE(output.rfind("FILORA: ", 0) == 0 && output.rfind("\r\n") + 2 == output.size()) << i << output;
+  }
+  EXPECT_EQ(GetFileAttributesW((home + L"\\x.csv").c_str()), INVALID_FILE_ATTRIBUTES);
   for (const wchar_t* run : {L"/save before.csv", L"/save before8.csv /utf8"}) ASSERT_EQ(RunExe(home, run, output), 0u) << output;
   EXPECT_NE(ReadBytes(home + L"\\before8.csv").find(u8"\\R\u00E9sum\u00E9\\read\u00E9.txt\"\r\n"), std::string::npos);
   ASSERT_TRUE(HostShell("cp -a '" + HostPath(t.Root()) + "'/R*sum* '" + HostPath(t.Root()) + "/copy'"));
