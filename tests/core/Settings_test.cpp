@@ -15,6 +15,11 @@ TEST(ParseIniInt, SignHexBlanksGarbageAndClampingToInt) {
   for (const auto& c : cases) EXPECT_EQ(c.expected, ParseIniInt(c.text, 99)) << (c.text ? c.text : "null");
 }
 
+TEST(PercentDecode, RefusesAnEscapeCutShortOrNotHexAndBytesOutsideAscii) {
+  std::string decoded;
+  for (const char* text : {"%", "a%C", "%4", "%G0", "%0g", "\x80"}) EXPECT_FALSE(PercentDecode(text, decoded)) << text;
+}
+
 TEST(ClampWindowToScreen, KeepsReachableWindowsExactlyAndBringsOthersBack) {
   const WindowRect s = {0, 0, 1280, 1024}, wide = {-100, -50, 1000, 800}, tiny = {0, 0, 200, 100};
   const struct { WindowRect window, screen, expected; } cases[] = {

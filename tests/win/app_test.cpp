@@ -208,6 +208,20 @@ TEST_F(App, TheRowMenuOfAKeyOpensBelowTheFocusedRow) {
   EXPECT_EQ(std::make_pair(shownMenu.left, shownMenu.top), std::make_pair(below.x, below.y));
 }
 
+// フォルダを開く: the shell's file browser on the file's folder, the folder alone once the file is gone.
+TEST_F(App, OpenFolderShowsTheFolderOfTheFileOrOfAFileGone) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program starts
+  for (const wchar_t* name : {L"R\xE9sum\xE9", L"gone"}) {
+    const std::wstring file = t.File(std::wstring(name) + L"\\a.txt", "");
+    if (name[0] == L'g') DeleteFileW(file.c_str());
+    OpenFolderOf(nullptr, file.c_str());
+    HWND shown = nullptr;  // a browser process of its own, given 20 s to start
+    for (int i = 0; i < 400 && !(shown = FindWindowW(L"ExplorerWClass", name)); ++i) Sleep(50);
+    EXPECT_TRUE(shown) << name;
+    PostMessageW(shown, WM_CLOSE, 0, 0);
+  }
+}
+
 // The background colour chosen repaints the window; a cancelled choice leaves it as it was.
 TEST_F(App, AColourChosenRepaintsTheWindowACancelledOneDoesNot) {
   Open();
