@@ -147,6 +147,12 @@ TEST(WholeCharPrefix932, NeverEndsBetweenALeadByteAndItsTrailByte) {
   for (const auto& c : cases) EXPECT_EQ(c.length, WholeCharPrefix932(c.text, c.room)) << c.text << " in " << c.room;
 }
 
+// Waits until the finder thread has put count (a loaded host may be slow), then a little for any more.
+static void Settle(const std::atomic<int>& put, int count) {
+  for (int i = 0; i < 500 && put < count; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
 // The finder waits while 4 ahead and goes on once half the room is free.
 TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
   ReadAheadQueue queue(4);
@@ -156,18 +162,14 @@ TEST(ReadAheadQueue, AnswersInOrderUntilAnotherFileIsMetThenTheFinderStops) {
     for (int i = 0; i < 20; ++i) put.push_back(queue.Put(std::to_wstring(i), i % 3 == 0)), ++ahead;
     queue.Finish();
   });
-  const auto settle = [&](int count) {  // waits for count (a loaded host may be slow), then for any more
-    for (int i = 0; i < 500 && ahead < count; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  };
   bool answer = false;
-  settle(4);
+  Settle(ahead, 4);
   EXPECT_EQ(ahead, 4);
   for (int i = 0; i < 6; ++i) {
     ASSERT_TRUE(queue.Take(std::to_wstring(i).c_str(), answer)) << i;
     EXPECT_EQ(answer, i % 3 == 0) << i;
     if (i != 1) continue;
-    settle(6);
+    Settle(ahead, 6);
     ASSERT_EQ(ahead, 6);  // else the taker would wait for ever
   }
   EXPECT_FALSE(queue.Take(L"x", answer));  // the folder changed under the walk
@@ -194,8 +196,7 @@ TEST(ReadAheadQueue, CloseLetsAFinderWaitingForRoomGoAndStopsIt) {
   std::thread finder([&] {
     while (queue.Put(std::to_wstring(put), true)) ++put;
   });
-  for (int i = 0; i < 500 && put < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the finder waiting for room
+  Settle(put, 2);  // the finder waiting for room
   queue.Close();  // the listing ends early: Stop, or the window closed
   finder.join();
   EXPECT_EQ(put, 2);

@@ -289,11 +289,12 @@ TEST_F(App, CommandLinesAndComparisonsWithAnEarlierListingFromAFolderOfAnyName) 
   EXPECT_EQ(RunExe(home, L"-SAVE \"only logs.csv\" /Folder \"" + tree + L"\" /filter *.log /subfolders 0", output), 0u);
   EXPECT_EQ(output + ReadBytes(home + L"\\only logs.csv").substr(0, 11), "\"top.log\",\"");
   EXPECT_EQ(ReadBytes(home + L"\\only logs.csv").find("\r\n\""), std::string::npos);  // one line: no deep.log
-  const std::wstring failures[] = {L"/save x.csv /folder \"" + tree + L"\\none\"", L"/save x.csv /folder \"\"",
-      L"/save x.csv /bogus 1", L"/save missing\\x.csv", L"/save " + std::wstring(250, L'o') + L".csv"};  // too long
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(RunExe(home, failures[i], output), DWORD("22133"[i] - '0')) << i;
-    EXPECT_TRUE(output.rfind("FILORA: ", 0) == 0 && output.rfind("\r\n") + 2 == output.size()) << i << output;
+  const struct { std::wstring arguments; DWORD code; } failures[] = {{L"/save x.csv /folder \"" + tree + L"\\none\"", 2},
+      {L"/save x.csv /folder \"\"", 2}, {L"/save x.csv /bogus 1", 1}, {L"/save missing\\x.csv", 3},
+      {L"/save " + std::wstring(250, L'o') + L".csv", 3}};  // its full path too long
+  for (const auto& f : failures) {
+    EXPECT_EQ(RunExe(home, f.arguments, output), f.code) << f.code;
+    EXPECT_TRUE(output.rfind("FILORA: ", 0) == 0 && output.rfind("\r\n") + 2 == output.size()) << output;
   }
   EXPECT_EQ(GetFileAttributesW((home + L"\\x.csv").c_str()), INVALID_FILE_ATTRIBUTES);
   for (const wchar_t* run : {L"/save before.csv", L"/save before8.csv /utf8"}) ASSERT_EQ(RunExe(home, run, output), 0u) << output;
